@@ -1,0 +1,172 @@
+#include "draw/Bitmap32.h"
+
+#include <algorithm>
+
+namespace {
+ITextRasterizer* g_defaultRasterizer = nullptr;
+
+int MulDiv255(int a, int b)
+{
+    return (a * b + 127) / 255;
+}
+}  // namespace
+
+ITextRasterizer* DefaultTextRasterizer()
+{
+    return g_defaultRasterizer;
+}
+void SetDefaultTextRasterizer(ITextRasterizer* rasterizer)
+{
+    g_defaultRasterizer = rasterizer;
+}
+
+TColor32 BlendColor32(TColor32 src, TColor32 dst, int alpha)
+{
+    const int a = MulDiv255(AlphaComponent(src), std::clamp(alpha, 0, 255));
+    if (a == 0) return dst;
+    if (a == 255) return (src & 0x00FFFFFFu) | (dst & 0xFF000000u);
+    const auto mix = [a](int s, int d) { return (s * a + d * (255 - a) + 127) / 255; };
+    return Color32(mix(RedComponent(src), RedComponent(dst)), mix(GreenComponent(src), GreenComponent(dst)),
+                   mix(BlueComponent(src), BlueComponent(dst)), AlphaComponent(dst));
+}
+
+TColor32 MergeColor32(TColor32 src, TColor32 dst, int alpha)
+{
+    const int a = MulDiv255(AlphaComponent(src), std::clamp(alpha, 0, 255));
+    if (a == 0) return dst;
+    if (a == 255) return src | 0xFF000000u;
+    const int da = AlphaComponent(dst);
+    // Weights on the scale 255 * 255: the source counts a, the destination
+    // what of its own alpha the source lets through.
+    const int ws = a * 255;
+    const int wd = da * (255 - a);
+    const int total = ws + wd;
+    const auto mix = [ws, wd, total](int s, int d) { return (s * ws + d * wd + total / 2) / total; };
+    return Color32(mix(RedComponent(src), RedComponent(dst)), mix(GreenComponent(src), GreenComponent(dst)),
+                   mix(BlueComponent(src), BlueComponent(dst)), (total + 127) / 255);
+}
+
+TBitmap32::TBitmap32() : m_rasterizer(DefaultTextRasterizer()) {}
+
+TBitmap32::TBitmap32(int width, int height) : TBitmap32()
+{
+    SetSize(width, height);
+}
+
+TBitmap32::TBitmap32(const TBitmap32& other) : TBitmap32()
+{
+    *this = other;
+}
+
+TBitmap32& TBitmap32::operator=(const TBitmap32& other)
+{
+    if (this == &other) return *this;
+    m_width = other.m_width;
+    m_height = other.m_height;
+    m_bits = other.m_bits;
+    DrawMode = other.DrawMode;
+    CombineMode = other.CombineMode;
+    MasterAlpha = other.MasterAlpha;
+    OuterColor = other.OuterColor;
+    return *this;
+}
+
+void TBitmap32::SetSize(int width, int height)
+{
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    if (width == 0 || height == 0) width = height = 0;
+    m_width = width;
+    m_height = height;
+    m_bits.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+}
+
+void TBitmap32::Clear(TColor32 c)
+{
+    std::fill(m_bits.begin(), m_bits.end(), c);
+}
+
+void TBitmap32::Line(int x1, int y1, int x2, int y2, TColor32 c)
+{
+    if (Empty()) return;
+    if (y1 == y2) {
+        const int from = x2 > x1 ? x1 : x2 + 1;
+        const int to = x2 > x1 ? x2 - 1 : x1;
+        for (int x = from; x <= to; ++x) SetPixelS(x, y1, c);
+    } else if (x1 == x2) {
+        const int from = y2 > y1 ? y1 : y2 + 1;
+        const int to = y2 > y1 ? y2 - 1 : y1;
+        for (int y = from; y <= to; ++y) SetPixelS(x1, y, c);
+    }
+}
+
+void TBitmap32::SetPixelS(int x, int y, TColor32 c)
+{
+    if (Contains(x, y)) m_bits[static_cast<std::size_t>(x + y * m_width)] = c;
+}
+
+TColor32 TBitmap32::Pixel(int x, int y) const
+{
+    return Contains(x, y) ? m_bits[static_cast<std::size_t>(x + y * m_width)] : OuterColor;
+}
+
+int TBitmap32::TextWidth(std::u16string_view text) const
+{
+    return m_rasterizer ? m_rasterizer->TextWidth(m_activeFont, text) : 0;
+}
+
+int TBitmap32::TextHeight(std::u16string_view text) const
+{
+    return m_rasterizer ? m_rasterizer->TextHeight(m_activeFont, text) : 0;
+}
+
+void TBitmap32::RenderText(int x, int y, std::u16string_view text, int /*aaLevel*/, TColor32 c)
+{
+    if (Empty() || !m_rasterizer || text.empty()) return;
+    const TTextCoverage cov = m_rasterizer->Render(m_activeFont, text);
+    for (int cy = 0; cy < cov.Height; ++cy) {
+        const int py = y + cy;
+        if (py < 0 || py >= m_height) continue;
+        for (int cx = 0; cx < cov.Width; ++cx) {
+            const int px = x + cx;
+            if (px < 0 || px >= m_width || !cov.Covered[static_cast<std::size_t>(cx + cy * cov.Width)]) continue;
+            TColor32& p = m_bits[static_cast<std::size_t>(px + py * m_width)];
+            p = MergeColor32(c, p, 255);
+        }
+    }
+}
+
+void TBitmap32::Rotate90()
+{
+    if (Empty()) return;
+    const int oldW = m_width;
+    const int oldH = m_height;
+    std::vector<TColor32> rotated(m_bits.size());
+    for (int y = 0; y < oldH; ++y)
+        for (int x = 0; x < oldW; ++x)
+            rotated[static_cast<std::size_t>((oldH - 1 - y) + x * oldH)] =
+                m_bits[static_cast<std::size_t>(x + y * oldW)];
+    m_bits.swap(rotated);
+    m_width = oldH;
+    m_height = oldW;
+}
+
+void TBitmap32::DrawTo(TBitmap32& dst, int x, int y) const
+{
+    const int x0 = std::max(0, -x);
+    const int y0 = std::max(0, -y);
+    const int x1 = std::min(m_width, dst.m_width - x);
+    const int y1 = std::min(m_height, dst.m_height - y);
+    if (x0 >= x1 || y0 >= y1) return;
+    for (int sy = y0; sy < y1; ++sy) {
+        const TColor32* s = ScanLine(sy);
+        TColor32* d = dst.ScanLine(sy + y) + x;
+        if (DrawMode == TDrawMode::dmOpaque) {
+            std::copy(s + x0, s + x1, d + x0);
+        } else if (CombineMode == TCombineMode::cmMerge) {
+            for (int sx = x0; sx < x1; ++sx) d[sx] = MergeColor32(s[sx], d[sx], MasterAlpha);
+        } else {
+            for (int sx = x0; sx < x1; ++sx) d[sx] = BlendColor32(s[sx], d[sx], MasterAlpha);
+        }
+    }
+}
