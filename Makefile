@@ -2,15 +2,20 @@
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: deps build test test-normal test-sanitize bench tidy format clean
+.PHONY: deps build run test test-normal test-sanitize bench tidy format clean
 
 deps:
 	@scripts/install-deps
 
 # Release build; the ready-to-run folder is build/release/bin/.
 build: deps
-	cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
+	cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DSCALIO_WERROR=ON $(CMAKE_FLAGS)
 	cmake --build build/release -j $(JOBS)
+
+# Starts Scalio on $$DISPLAY; without a display, on a private virtual one,
+# and saves a screenshot under build/.
+run: build
+	@scripts/run-scalio build/release/bin/scalio
 
 # Every tier, then the same tests under AddressSanitizer and
 # UndefinedBehaviorSanitizer.
@@ -18,10 +23,11 @@ test: deps
 	$(MAKE) test-normal
 	$(MAKE) test-sanitize
 
+# The end-to-end tier runs the release program, so the plain run builds it.
 test-normal:
-	cmake -S . -B build/debug -DCMAKE_BUILD_TYPE=Debug -DSCALIO_WERROR=ON $(CMAKE_FLAGS)
-	cmake --build build/debug -j $(JOBS)
-	cd build/debug && ctest --output-on-failure --no-tests=error -j $(JOBS)
+	cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DSCALIO_WERROR=ON $(CMAKE_FLAGS)
+	cmake --build build/release -j $(JOBS)
+	cd build/release && ctest --output-on-failure --no-tests=error -j $(JOBS)
 
 test-sanitize:
 	cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DSCALIO_WERROR=ON -DSCALIO_SANITIZE=ON $(CMAKE_FLAGS)

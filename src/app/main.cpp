@@ -1,7 +1,15 @@
 #include <QApplication>
 #include <QByteArray>
 
+#include "dialogs/AnswerDialog.h"
+#include "lang/Languages.h"
+#include "monitors/Monitors.h"
+#include "platform/QtDesktop.h"
+#include "platform/QtFlagLoader.h"
+#include "platform/QtShell.h"
 #include "platform/QtTextRasterizer.h"
+#include "platform/WindowSystem.h"
+#include "ruler/RulerWindow.h"
 
 namespace {
 
@@ -24,7 +32,29 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Scalio"));
     QApplication::setApplicationDisplayName(QStringLiteral("Scalio"));
+    // The ruler and its tools are tool windows: closing one must not end the
+    // program by itself; EXIT does.
+    QApplication::setQuitOnLastWindowClosed(false);
+
     QtTextRasterizer rasterizer;
     SetDefaultTextRasterizer(&rasterizer);
-    return 0;
+    QtFlagLoader flags;
+    Languages().LoadLanguages(ExecutableFolder() / "Languages", flags);
+
+    QtDesktop desktop;
+    QtShell shell(ExecutableFolder() / "help");
+    TfrmRuler ruler(desktop, shell);
+    QtQuestions questions(shell, &ruler);
+    SetQuestions(&questions);
+
+    WindowSystem::CloseKeyWatcher closeKeys;
+    QObject::connect(&closeKeys, &WindowSystem::CloseKeyWatcher::closeRequested, &ruler, &QWidget::close);
+
+    DetectMonitors(ruler.State, desktop.Monitors());
+    ruler.State.ActiveArea = ruler.State.MonitorRects[0];
+    ruler.StartUp();
+
+    const int result = QApplication::exec();
+    SetQuestions(nullptr);
+    return result;
 }

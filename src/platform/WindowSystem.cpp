@@ -1,0 +1,134 @@
+#include "platform/WindowSystem.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QSocketNotifier>
+#include <QWidget>
+#include <QWindow>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XInput2.h>
+#include <X11/keysym.h>
+
+// Xlib's macros clash with Qt names used after this point.
+#undef KeyPress
+#undef KeyRelease
+#undef FocusIn
+#undef FocusOut
+#undef None
+#undef Status
+#undef Bool
+
+namespace WindowSystem {
+
+namespace {
+bool OnX11()
+{
+    return QGuiApplication::platformName() == QLatin1String("xcb");
+}
+}  // namespace
+
+void ConfigureToolWindow(QWidget* window)
+{
+    Qt::WindowFlags flags = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
+    if (OnX11()) flags |= Qt::X11BypassWindowManagerHint;
+    window->setWindowFlags(flags);
+    window->setAttribute(Qt::WA_ShowWithoutActivating);
+}
+
+void RaiseWithoutActivating(QWidget* window)
+{
+    if (window && window->isVisible()) window->raise();
+}
+
+void TakeKeyboard(QWidget* window)
+{
+    if (!window) return;
+    window->activateWindow();
+    window->setFocus(Qt::OtherFocusReason);
+}
+
+void SetWindowAlpha(QWidget* window, int alpha)
+{
+    window->setWindowOpacity(std::clamp(alpha, 0, 255) / 255.0);
+}
+
+bool CompositorPresent()
+{
+    if (!OnX11()) return false;
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) return false;
+    const std::string name = "_NET_WM_CM_S" + std::to_string(DefaultScreen(display));
+    const Atom selection = XInternAtom(display, name.c_str(), False);
+    const bool present = XGetSelectionOwner(display, selection) != 0;
+    XCloseDisplay(display);
+    return present;
+}
+
+struct CloseKeyWatcher::Impl {
+    Display* display = nullptr;
+    int xiOpcode = 0;
+    KeyCode f4 = 0;
+    KeyCode altL = 0;
+    KeyCode altR = 0;
+    int altsDown = 0;
+    std::unique_ptr<QSocketNotifier> notifier;
+
+    ~Impl()
+    {
+        notifier.reset();
+        if (display) XCloseDisplay(display);
+    }
+};
+
+CloseKeyWatcher::CloseKeyWatcher(QObject* parent) : QObject(parent), m_impl(std::make_unique<Impl>())
+{
+    if (!OnX11()) return;
+    Impl& d = *m_impl;
+    d.display = XOpenDisplay(nullptr);
+    if (!d.display) return;
+    int event = 0, error = 0;
+    int major = 2, minor = 1;
+    if (!XQueryExtension(d.display, "XInputExtension", &d.xiOpcode, &event, &error) ||
+        XIQueryVersion(d.display, &major, &minor) != 0 || major < 2 || (major == 2 && minor < 1)) {
+        // Raw events reach us through other clients' grabs only from XI 2.1 on.
+        XCloseDisplay(d.display);
+        d.display = nullptr;
+        return;
+    }
+    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+    XISetMask(bits, XI_RawKeyPress);
+    XISetMask(bits, XI_RawKeyRelease);
+    XIEventMask mask{XIAllMasterDevices, static_cast<int>(sizeof(bits)), bits};
+    XISelectEvents(d.display, DefaultRootWindow(d.display), &mask, 1);
+    d.f4 = XKeysymToKeycode(d.display, XK_F4);
+    d.altL = XKeysymToKeycode(d.display, XK_Alt_L);
+    d.altR = XKeysymToKeycode(d.display, XK_Alt_R);
+    XFlush(d.display);
+
+    d.notifier = std::make_unique<QSocketNotifier>(ConnectionNumber(d.display), QSocketNotifier::Read);
+    connect(d.notifier.get(), &QSocketNotifier::activated, this, [this] {
+        Impl& im = *m_impl;
+        while (XPending(im.display) > 0) {
+            XEvent ev;
+            XNextEvent(im.display, &ev);
+            XGenericEventCookie* cookie = &ev.xcookie;
+            if (cookie->type != GenericEvent || cookie->extension != im.xiOpcode || !XGetEventData(im.display, cookie))
+                continue;
+            const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
+            const auto key = static_cast<KeyCode>(raw->detail);
+            const bool press = cookie->evtype == XI_RawKeyPress;
+            XFreeEventData(im.display, cookie);
+            if (key == im.altL || key == im.altR) {
+                im.altsDown = press ? std::min(im.altsDown + 1, 2) : std::max(im.altsDown - 1, 0);
+            } else if (press && key == im.f4 && im.altsDown > 0 && QGuiApplication::focusWindow()) {
+                emit closeRequested();
+            }
+        }
+    });
+}
+
+CloseKeyWatcher::~CloseKeyWatcher() = default;
+
+}  // namespace WindowSystem

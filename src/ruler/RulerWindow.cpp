@@ -1,0 +1,475 @@
+#include "ruler/RulerWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "dialogs/Answers.h"
+#include "lang/Languages.h"
+#include "online/WebSites.h"
+#include "platform/PlatformBitmap.h"
+#include "platform/WindowSystem.h"
+#include "ruler/ScalePainter.h"
+
+namespace {
+
+// X11 keeps window sizes in 16 bits (and Qt below that); a hand-edited
+// custom size must not ask for more, or for nothing at all.
+constexpr int kMaxWindowLength = 32767;
+
+TArrowKey ArrowOf(int key)
+{
+    switch (key) {
+        case Qt::Key_Left: return TArrowKey::Left;
+        case Qt::Key_Up: return TArrowKey::Up;
+        case Qt::Key_Right: return TArrowKey::Right;
+        case Qt::Key_Down: return TArrowKey::Down;
+        default: return TArrowKey::None;
+    }
+}
+
+char16_t SystemDecimalSeparator()
+{
+    const QString point = QLocale::system().decimalPoint();
+    return point.isEmpty() ? u'.' : static_cast<char16_t>(point.at(0).unicode());
+}
+
+}  // namespace
+
+// The resources live in a static library; nothing would pull them in
+// otherwise.
+static void LoadRulerResources()
+{
+    Q_INIT_RESOURCE(ruler);
+}
+
+TfrmRuler::TfrmRuler(IDesktop& desktop, IShell& shell, QWidget* parent)
+    : QWidget(parent), m_desktop(desktop), m_shell(shell), m_decimalSeparator(SystemDecimalSeparator())
+{
+    setWindowTitle(QStringLiteral("Scalio"));
+    WindowSystem::ConfigureToolWindow(this);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    StickTimer.setInterval(20);
+    connect(&StickTimer, &QTimer::timeout, this, &TfrmRuler::StickTimerTimer);
+    LoadRulerResources();
+    if (QImage logo(QStringLiteral(":/ruler/logo.png")); !logo.isNull())
+        Picture.LogoImage = FromPlatformBitmap(logo.scaled(kLogoWidth, kLogoHeight));
+    Picture.LogoImage.DrawMode = TDrawMode::dmBlend;
+}
+
+void TfrmRuler::StartUp()
+{
+    SetColor(State);
+    SetResParams(State);
+    GenerateColorIcons();
+    GenerateMainColorIcon();
+    SetTransparency();
+    SetSize();
+    PaintRuler();
+    SetCenter();
+    SetStick();
+}
+
+void TfrmRuler::ComposeFrame()
+{
+    m_frame = ToPlatformImage(Picture.RulerImage.Composite());
+    update();
+}
+
+void TfrmRuler::PaintRuler()
+{
+    PaintRulerPicture(Picture, State, m_decimalSeparator);
+    ComposeFrame();
+    show();
+}
+
+void TfrmRuler::GenerateColorIcons()
+{
+    for (int i = 0; i < kColorSchemeCount; ++i)
+        ColorIcons[static_cast<std::size_t>(i)] = QIcon(
+            QPixmap::fromImage(ToPlatformBitmap(ColorSchemeIcon(State.ColorSchemes[static_cast<std::size_t>(i)]))));
+}
+
+void TfrmRuler::GenerateMainColorIcon()
+{
+    MainColorIcon = QIcon(QPixmap::fromImage(ToPlatformBitmap(ColorSchemeIcon(State.CurrentScheme))));
+}
+
+void TfrmRuler::SetSize()
+{
+    Drag.SizeChanged = true;
+    const int wanted = std::clamp(WantedRulerLength(State), 1, kMaxWindowLength);
+    if (State.Rotate)
+        resize(RulerThickness, wanted);
+    else
+        resize(wanted, RulerThickness);
+    // The window may not take every length asked of it.
+    const int taken = State.Rotate ? height() : width();
+    const TWindowBounds b = SizedBounds(State, Bounds(), taken);
+    setGeometry(b.Left, b.Top, b.Width, b.Height);
+    Picture.Resize(width(), height());
+}
+
+void TfrmRuler::SetCenter()
+{
+    update();
+    const TPoint p = CenteredPosition(State.ActiveArea, width(), height());
+    move(p.X, p.Y);
+}
+
+void TfrmRuler::RepositionRuler(int x, int y)
+{
+    const TWindowBounds current = Bounds();
+    const TPoint p = ClampedRulerPosition(State, {x, y}, current);
+    if (p.X != current.Left || p.Y != current.Top) move(p.X, p.Y);
+    if (State.PMTShow && State.PMTLocked && CarryPreciseTool) CarryPreciseTool();
+}
+
+void TfrmRuler::SetTransparency()
+{
+    WindowSystem::SetWindowAlpha(this, TransparencyAlpha(State));
+}
+
+void TfrmRuler::SetZoomTransparencies()
+{
+    const int alpha = State.PMTTransparency ? TransparencyAlpha(State) : 255;
+    for (QWidget* w : PreciseToolWindows) WindowSystem::SetWindowAlpha(w, alpha);
+}
+
+void TfrmRuler::SetWinOrders()
+{
+    WindowSystem::RaiseWithoutActivating(this);
+    if (!State.PMTShow) return;
+    for (QWidget* w : PreciseToolWindows) WindowSystem::RaiseWithoutActivating(w);
+}
+
+void TfrmRuler::SetStick()
+{
+    if (State.StickToMouse)
+        StickTimer.start();
+    else
+        StickTimer.stop();
+}
+
+void TfrmRuler::SelectMonitor(int n)
+{
+    n = std::clamp(n, 1, kMonitorSlots);
+    State.ActiveMon = n;
+    State.ActiveArea = State.MonitorRects[static_cast<std::size_t>(n - 1)];
+    AnyMonitorClick();
+}
+
+void TfrmRuler::AnyMonitorClick()
+{
+    hide();
+    SetSize();
+    SetColor(State);
+    SetCenter();
+    PaintRuler();
+    SetWinOrders();
+}
+
+void TfrmRuler::AnyUnitsClick(TUnits units)
+{
+    SelectUnits(State, units);
+    PaintRuler();
+    SetWinOrders();
+}
+
+void TfrmRuler::menuPixelsClick()
+{
+    AnyUnitsClick(TUnits::Pixels);
+}
+void TfrmRuler::menuCMClick()
+{
+    AnyUnitsClick(TUnits::Centimeters);
+}
+void TfrmRuler::menuINClick()
+{
+    AnyUnitsClick(TUnits::Inches);
+}
+void TfrmRuler::menuCustomUnitsClick()
+{
+    AnyUnitsClick(TUnits::Custom);
+}
+
+void TfrmRuler::ResolutionClick(TResolution resolution)
+{
+    SelectResolution(State, resolution);
+    PaintRuler();
+    SetWinOrders();
+}
+
+void TfrmRuler::menuScaleShowClick()
+{
+    ToggleScale(State);
+    PaintRuler();
+    SetWinOrders();
+}
+
+void TfrmRuler::menuUpClick()
+{
+    SelectScaleUp(State, true);
+    PaintRuler();
+}
+
+void TfrmRuler::menuDownClick()
+{
+    SelectScaleUp(State, false);
+    PaintRuler();
+}
+
+void TfrmRuler::menuRightClick()
+{
+    SelectScaleRight(State, true);
+    PaintRuler();
+}
+
+void TfrmRuler::menuLeftClick()
+{
+    SelectScaleRight(State, false);
+    PaintRuler();
+}
+
+void TfrmRuler::menuNoOffsetClick()
+{
+    ToggleNoOffset(State);
+    PaintRuler();
+}
+
+void TfrmRuler::MenuEmbossedClick()
+{
+    ToggleEmbossed(State);
+    PaintRuler();
+    SetWinOrders();
+}
+
+void TfrmRuler::AnyColorMenuClick(int index)
+{
+    SelectColor(State, index);
+    GenerateMainColorIcon();
+    PaintRuler();
+    SetWinOrders();
+}
+
+void TfrmRuler::AnySizeClick(TRulerSize size, bool axisLocked)
+{
+    State.AxisLocked = axisLocked;
+    State.Size = size;
+    hide();
+    SetSize();
+    PaintRuler();
+    SetWinOrders();
+}
+
+void TfrmRuler::menuFullSizeClick()
+{
+    AnySizeClick(TRulerSize::Full, true);
+}
+void TfrmRuler::menu075SizeClick()
+{
+    AnySizeClick(TRulerSize::ThreeQuarters, false);
+}
+void TfrmRuler::menu050SizeClick()
+{
+    AnySizeClick(TRulerSize::Half, false);
+}
+void TfrmRuler::menuCustomSizeClick()
+{
+    AnySizeClick(TRulerSize::Custom, false);
+}
+
+void TfrmRuler::menuRotateClick()
+{
+    Drag.SizeChanged = true;
+    State.Rotate = !State.Rotate;
+    hide();
+    SetSize();
+    SetColor(State);
+    SetCenter();
+    PaintRuler();
+    RepositionRuler(x(), y());
+    SetWinOrders();
+}
+
+void TfrmRuler::menuBoundToScreenClick()
+{
+    State.BoundToScreen = !State.BoundToScreen;
+    RepositionRuler(x(), y());
+}
+
+void TfrmRuler::menuDragToCenterClick()
+{
+    SetCenter();
+}
+
+void TfrmRuler::TransparencyClick(TTransparency choice)
+{
+    State.Transparency = choice;
+    SetTransparency();
+    SetZoomTransparencies();
+}
+
+void TfrmRuler::menuStickToMouseClick()
+{
+    State.StickToMouse = !State.StickToMouse;
+    SetStick();
+    if (State.FirstRun) {
+        ShowAnswerDialog(u"Scalio", GetLangText(202), {GetLangText(100)}, TAnswerIcon::Warning);
+        State.FirstRun = false;
+    }
+}
+
+void TfrmRuler::menuAxisLockedClick()
+{
+    State.AxisLocked = !State.AxisLocked;
+}
+void TfrmRuler::menuInfoMouseClick()
+{
+    State.ShowMouse = !State.ShowMouse;
+}
+void TfrmRuler::menuInfoRGBClick()
+{
+    State.ShowRGB = !State.ShowRGB;
+}
+void TfrmRuler::menuInfoHintsClick()
+{
+    State.ShowHints = !State.ShowHints;
+}
+
+void TfrmRuler::menuExitClick()
+{
+    close();
+}
+
+void TfrmRuler::UpdateCursor(int px, int py)
+{
+    const bool hand = Picture.LogoLayer.HitTest(px, py) && Picture.LogoLayer.Cursor == TCursor::crHandPoint;
+    setCursor(hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
+}
+
+void TfrmRuler::RulerImageMouseDown(Qt::MouseButton button, int px, int py)
+{
+    if (button != Qt::LeftButton) return;
+    Drag.Press(px, py, !State.HideLogo && Picture.LogoLayer.HitTest(px, py));
+    SetWinOrders();
+}
+
+void TfrmRuler::RulerImageMouseMove()
+{
+    if (const auto target = Drag.Move(m_desktop.PointerPos())) RepositionRuler(target->X, target->Y);
+}
+
+void TfrmRuler::RulerImageMouseUp()
+{
+    Drag.Release();
+}
+
+void TfrmRuler::RulerImageClick()
+{
+    if (Drag.Click(State.StickToMouse)) m_shell.OpenUrl(ProductPage(""));
+}
+
+void TfrmRuler::RulerImageDblClick()
+{
+    switch (State.DoubleClick) {
+        case TDoubleClickAction::AxisLock: menuAxisLockedClick(); break;
+        case TDoubleClickAction::Resize:
+            switch (NextResizeStep(State.Size)) {
+                case TRulerSize::Half: menu050SizeClick(); break;
+                case TRulerSize::Full: menuFullSizeClick(); break;
+                default: menu075SizeClick(); break;
+            }
+            break;
+        case TDoubleClickAction::Rotate: menuRotateClick(); break;
+        case TDoubleClickAction::ScaleAndHints:
+            menuScaleShowClick();
+            if (State.ShowMouse != State.Scale) menuInfoMouseClick();
+            if (State.ShowRGB != State.Scale) menuInfoRGBClick();
+            if (State.ShowHints != State.Scale) menuInfoHintsClick();
+            break;
+        case TDoubleClickAction::NextMonitor: SelectMonitor(NextMonitor(State.MonitorCount, State.ActiveMon)); break;
+        // The precise tool and the custom settings dialog answer these once
+        // they are part of the program.
+        case TDoubleClickAction::PreciseOn:
+        case TDoubleClickAction::PreciseLock:
+        case TDoubleClickAction::CustomSettings: break;
+    }
+}
+
+void TfrmRuler::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
+{
+    const TModifiers mods{modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier),
+                          modifiers.testFlag(Qt::AltModifier)};
+    if (const auto target = NudgeTarget(Drag, State.StickToMouse, ArrowOf(key), mods, Bounds()))
+        RepositionRuler(target->X, target->Y);
+}
+
+void TfrmRuler::StickTimerTimer()
+{
+    const auto p = m_desktop.PointerPos();
+    if (!p) return;
+    const TPoint target = StickTarget(State.Rotate, *p, Bounds(), Drag.StickOffset);
+    RepositionRuler(target.X, target.Y);
+}
+
+void TfrmRuler::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    if (!m_frame.isNull()) p.drawImage(0, 0, m_frame);
+}
+
+void TfrmRuler::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint pos = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        m_clickPending = true;
+        WindowSystem::TakeKeyboard(this);
+    }
+    RulerImageMouseDown(event->button(), pos.x(), pos.y());
+}
+
+void TfrmRuler::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint pos = event->position().toPoint();
+    UpdateCursor(pos.x(), pos.y());
+    RulerImageMouseMove();
+}
+
+void TfrmRuler::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool click =
+        event->button() == Qt::LeftButton && m_clickPending && rect().contains(event->position().toPoint());
+    if (event->button() == Qt::LeftButton) m_clickPending = false;
+    RulerImageMouseUp();
+    if (click) RulerImageClick();
+}
+
+void TfrmRuler::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) return;
+    // The action runs first; the second press then starts a new drag, which
+    // a resize or rotation ends at the first move.
+    m_clickPending = false;
+    RulerImageDblClick();
+    WindowSystem::TakeKeyboard(this);
+    const QPoint pos = event->position().toPoint();
+    RulerImageMouseDown(event->button(), pos.x(), pos.y());
+}
+
+void TfrmRuler::keyPressEvent(QKeyEvent* event)
+{
+    FormKeyDown(event->key(), event->modifiers());
+}
+
+void TfrmRuler::closeEvent(QCloseEvent* event)
+{
+    StickTimer.stop();
+    event->accept();
+    QApplication::quit();
+}

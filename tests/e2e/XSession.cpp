@@ -1,0 +1,272 @@
+#include "XSession.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <fstream>
+#include <thread>
+
+extern char** environ;
+
+namespace {
+
+using namespace std::chrono_literals;
+
+::Display* Dpy(void* p)
+{
+    return static_cast<::Display*>(p);
+}
+
+int IgnoreXErrors(::Display*, XErrorEvent*)
+{
+    return 0;
+}
+
+}  // namespace
+
+XSession::XSession()
+{
+    XSetErrorHandler(IgnoreXErrors);
+    // Xvfb picks a free display and writes its number to the pipe.
+    int fds[2];
+    if (pipe(fds) != 0) {
+        m_error = "pipe failed";
+        return;
+    }
+    m_xvfb = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1920x1080x24", "-br", "-nolisten",
+                    "tcp", "-noreset"});
+    close(fds[1]);
+    std::string number;
+    char c;
+    fcntl(fds[0], F_SETFL, O_NONBLOCK);
+    WaitFor(
+        [&] {
+            while (read(fds[0], &c, 1) == 1)
+                if (c != '\n') number += c;
+            return !number.empty() && c == '\n';
+        },
+        15s);
+    close(fds[0]);
+    if (number.empty()) {
+        m_error = "Xvfb did not start";
+        return;
+    }
+    m_display = ":" + number;
+    m_x = XOpenDisplay(m_display.c_str());
+    if (!m_x) {
+        m_error = "cannot open " + m_display;
+        return;
+    }
+    ::Display* d = Dpy(m_x);
+    const Window root = DefaultRootWindow(d);
+    m_openbox = Spawn({"openbox"});
+    const Atom wmCheck = XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", False);
+    const bool wm = WaitFor(
+        [&] {
+            Atom type;
+            int format;
+            unsigned long n, after;
+            unsigned char* data = nullptr;
+            const bool ok = XGetWindowProperty(d, root, wmCheck, 0, 1, False, XA_WINDOW, &type, &format, &n, &after,
+                                               &data) == Success &&
+                            n == 1;
+            if (data) XFree(data);
+            return ok;
+        },
+        15s);
+    m_compositor = Spawn({"xcompmgr"});
+    const Atom cm = XInternAtom(d, "_NET_WM_CM_S0", False);
+    const bool composited = WaitFor([&] { return XGetSelectionOwner(d, cm) != 0; }, 15s);
+    if (!wm) m_error = "openbox did not start";
+    if (!composited) m_error = "xcompmgr did not start";
+}
+
+XSession::~XSession()
+{
+    Stop(m_program);
+    Stop(m_compositor);
+    Stop(m_openbox);
+    if (m_x) XCloseDisplay(Dpy(m_x));
+    Stop(m_xvfb);
+}
+
+pid_t XSession::Spawn(const std::vector<std::string>& argv, bool quiet)
+{
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e) {
+        const std::string var = *e;
+        if (var.rfind("DISPLAY=", 0) == 0 || var.rfind("HOME=", 0) == 0 || var.rfind("XDG_CONFIG_HOME=", 0) == 0 ||
+            var.rfind("WAYLAND_DISPLAY=", 0) == 0 || var.rfind("QT_QPA_PLATFORM=", 0) == 0)
+            continue;
+        env.push_back(var);
+    }
+    if (!m_display.empty()) env.push_back("DISPLAY=" + m_display);
+    env.push_back("HOME=" + m_home.Path().string());
+    std::vector<char*> args, envp;
+    for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    for (const auto& e : env) envp.push_back(const_cast<char*>(e.c_str()));
+    envp.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (quiet) {
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    }
+    pid_t pid = -1;
+    if (posix_spawnp(&pid, argv[0].c_str(), &actions, nullptr, args.data(), envp.data()) != 0) pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
+bool XSession::WaitFor(const std::function<bool()>& ready, std::chrono::milliseconds timeout)
+{
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (std::chrono::steady_clock::now() < end) {
+        if (ready()) return true;
+        std::this_thread::sleep_for(20ms);
+    }
+    return ready();
+}
+
+void XSession::Stop(pid_t& pid)
+{
+    if (pid <= 0) return;
+    kill(pid, SIGTERM);
+    int status;
+    if (!WaitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; }, 3s)) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+    }
+    pid = -1;
+}
+
+bool XSession::StartProgram(const std::string& path)
+{
+    m_program = Spawn({path}, false);
+    return m_program > 0;
+}
+
+bool XSession::ProgramRunning()
+{
+    if (m_program <= 0) return false;
+    int status;
+    if (waitpid(m_program, &status, WNOHANG) == m_program) {
+        m_exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        m_program = -1;
+        return false;
+    }
+    return true;
+}
+
+bool XSession::WaitForExit(std::chrono::milliseconds timeout)
+{
+    return WaitFor([&] { return !ProgramRunning(); }, timeout);
+}
+
+std::optional<unsigned long> XSession::WaitForWindow(const std::string& title, std::chrono::milliseconds timeout)
+{
+    ::Display* d = Dpy(m_x);
+    std::optional<unsigned long> found;
+    WaitFor(
+        [&] {
+            Window rootRet, parent, *children = nullptr;
+            unsigned int n = 0;
+            if (!XQueryTree(d, DefaultRootWindow(d), &rootRet, &parent, &children, &n)) return false;
+            for (unsigned int i = 0; i < n && !found; ++i) {
+                XWindowAttributes a;
+                if (!XGetWindowAttributes(d, children[i], &a) || a.map_state != IsViewable) continue;
+                char* name = nullptr;
+                if (XFetchName(d, children[i], &name) && name) {
+                    if (title == name) found = children[i];
+                    XFree(name);
+                }
+            }
+            if (children) XFree(children);
+            return found.has_value();
+        },
+        timeout);
+    return found;
+}
+
+std::optional<TWindowGeometry> XSession::Geometry(unsigned long window)
+{
+    ::Display* d = Dpy(m_x);
+    XWindowAttributes a;
+    if (!XGetWindowAttributes(d, window, &a)) return std::nullopt;
+    int x = 0, y = 0;
+    Window child;
+    XTranslateCoordinates(d, window, DefaultRootWindow(d), 0, 0, &x, &y, &child);
+    return TWindowGeometry{x, y, a.width, a.height};
+}
+
+std::optional<TWindowGeometry> XSession::WaitForGeometry(unsigned long window,
+                                                         const std::function<bool(const TWindowGeometry&)>& pred,
+                                                         std::chrono::milliseconds timeout)
+{
+    std::optional<TWindowGeometry> g;
+    WaitFor(
+        [&] {
+            g = Geometry(window);
+            return g && pred(*g);
+        },
+        timeout);
+    return g;
+}
+
+bool XSession::WaitForFocus(unsigned long window, std::chrono::milliseconds timeout)
+{
+    ::Display* d = Dpy(m_x);
+    return WaitFor(
+        [&] {
+            Window focus = 0;
+            int revert = 0;
+            XGetInputFocus(d, &focus, &revert);
+            return focus == window;
+        },
+        timeout);
+}
+
+bool XSession::WaitForScreen(int x, int y, int width, int height, const std::function<bool(const TBitmap32&)>& pred,
+                             std::chrono::milliseconds timeout)
+{
+    return WaitFor([&] { return pred(Screenshot(x, y, width, height)); }, timeout);
+}
+
+TBitmap32 XSession::Screenshot(int x, int y, int width, int height)
+{
+    ::Display* d = Dpy(m_x);
+    XImage* image = XGetImage(d, DefaultRootWindow(d), x, y, static_cast<unsigned>(width),
+                              static_cast<unsigned>(height), AllPlanes, ZPixmap);
+    TBitmap32 shot;
+    if (!image) return shot;
+    shot.SetSize(width, height);
+    for (int py = 0; py < height; ++py)
+        for (int px = 0; px < width; ++px)
+            shot.SetPixelS(px, py, Opaque(static_cast<TColor32>(XGetPixel(image, px, py))));
+    XDestroyImage(image);
+    return shot;
+}
+
+bool XSession::SavePng(const std::filesystem::path& file)
+{
+    const pid_t pid = Spawn({"import", "-window", "root", file.string()});
+    int status = 0;
+    return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+bool XSession::Xdotool(const std::vector<std::string>& args)
+{
+    std::vector<std::string> argv{"xdotool"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    const pid_t pid = Spawn(argv);
+    int status = 0;
+    return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}

@@ -1,0 +1,300 @@
+#include "ruler/RulerWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTest>
+
+#include "dialogs/Answers.h"
+#include "draw/CommonFunctions.h"
+#include "lang/Languages.h"
+#include "online/WebSites.h"
+#include "support/Fakes.h"
+#include "support/FixedTextRasterizer.h"
+
+namespace {
+
+class RulerWindowTest : public ::testing::Test {
+protected:
+    RulerWindowTest()
+    {
+        SetQuestions(&questions);
+        ruler.State.MonitorRects[0] = {0, 0, 1920, 1080};
+        ruler.State.ActiveArea = ruler.State.MonitorRects[0];
+        ruler.State.FirstRun = false;
+    }
+    ~RulerWindowTest() override { SetQuestions(nullptr); }
+
+    TWindowBounds B() const { return ruler.Bounds(); }
+    void HoverAt(QPoint p)
+    {
+        QMouseEvent move(QEvent::MouseMove, QPointF(p), QPointF(ruler.mapToGlobal(p)), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(&ruler, &move);
+    }
+    QPoint LogoCentre() const
+    {
+        const TFloatRect& r = ruler.Picture.LogoLayer.Location;
+        return {static_cast<int>((r.Left + r.Right) / 2), static_cast<int>((r.Top + r.Bottom) / 2)};
+    }
+
+    ScopedFixedRasterizer fixed;
+    FakeDesktop desktop;
+    FakeShell shell;
+    FakeQuestions questions;
+    TfrmRuler ruler{desktop, shell};
+};
+
+TEST_F(RulerWindowTest, StartsCentredAtThreeQuartersWithTheDefaultLook)
+{
+    ruler.StartUp();
+    EXPECT_TRUE(ruler.isVisible());
+    EXPECT_EQ(B(), (TWindowBounds{240, 510, 1440, 60}));
+    EXPECT_NEAR(ruler.windowOpacity(), 204 / 255.0, 0.002);
+    EXPECT_EQ(ruler.Frame().size(), QSize(1440, 60));
+    EXPECT_EQ(ruler.Picture.RulerImage.Bitmap.Width(), 1440);
+    EXPECT_EQ(ruler.Picture.InfoLayer.Bitmap.Width(), 1440);
+    EXPECT_FALSE(ruler.StickTimer.isActive());
+    // Row 30 of the body is the lightened highlight of scheme White.
+    EXPECT_EQ(ruler.Frame().pixel(300, 30), DarkenColor(0xFFFFFFFF, 15));
+}
+
+TEST_F(RulerWindowTest, ColourChoiceRepaintsTheBody)
+{
+    ruler.StartUp();
+    ruler.AnyColorMenuClick(4);
+    EXPECT_EQ(ruler.Frame().pixel(300, 30), DarkenColor(0xFF60FF60, 15));
+    EXPECT_EQ(ruler.Frame().pixel(300, 0), 0xFF60FF60u);  // the bevel's outer ring is the highlight
+    EXPECT_FALSE(ColorItemEnabled(ruler.State, 4));
+}
+
+TEST_F(RulerWindowTest, SizeCommandsSetTheAxisLockAndResize)
+{
+    ruler.StartUp();
+    ruler.menuFullSizeClick();
+    EXPECT_TRUE(ruler.State.AxisLocked);
+    EXPECT_EQ(B(), (TWindowBounds{0, 510, 1920, 60}));
+    EXPECT_TRUE(ruler.isVisible());
+    ruler.menu050SizeClick();
+    EXPECT_FALSE(ruler.State.AxisLocked);
+    EXPECT_EQ(B(), (TWindowBounds{480, 510, 960, 60}));
+    ruler.State.CustomSize = 85;
+    ruler.State.CustomSizeInPixels = false;
+    ruler.menuCustomSizeClick();
+    EXPECT_EQ(B(), (TWindowBounds{144, 510, 1632, 60}));
+    EXPECT_TRUE(ruler.Drag.SizeChanged);
+}
+
+TEST_F(RulerWindowTest, RotationTurnsTheRulerAboutTheMonitorCentre)
+{
+    ruler.StartUp();
+    ruler.menuRotateClick();
+    EXPECT_TRUE(ruler.State.Rotate);
+    EXPECT_EQ(B(), (TWindowBounds{930, 135, 60, 810}));
+    EXPECT_EQ(ruler.Frame().size(), QSize(60, 810));
+    EXPECT_FALSE(UpDownEnabled(ruler.State));
+    EXPECT_TRUE(RightLeftEnabled(ruler.State));
+    ruler.menuRotateClick();
+    EXPECT_EQ(B(), (TWindowBounds{240, 510, 1440, 60}));
+}
+
+TEST_F(RulerWindowTest, DoubleClickRunsTheChosenAction)
+{
+    ruler.StartUp();
+    ruler.RulerImageDblClick();  // default: axis lock
+    EXPECT_TRUE(ruler.State.AxisLocked);
+
+    ruler.State.DoubleClick = TDoubleClickAction::Resize;
+    ruler.menu050SizeClick();
+    ruler.RulerImageDblClick();
+    EXPECT_EQ(ruler.State.Size, TRulerSize::ThreeQuarters);
+    ruler.RulerImageDblClick();
+    EXPECT_EQ(ruler.State.Size, TRulerSize::Full);
+    EXPECT_TRUE(ruler.State.AxisLocked);
+    ruler.RulerImageDblClick();
+    EXPECT_EQ(ruler.State.Size, TRulerSize::Half);
+    EXPECT_FALSE(ruler.State.AxisLocked);
+
+    ruler.State.DoubleClick = TDoubleClickAction::ScaleAndHints;
+    ASSERT_FALSE(ruler.State.Scale);
+    ruler.State.ShowUnitsAndRes = false;
+    ruler.RulerImageDblClick();
+    EXPECT_TRUE(ruler.State.Scale && ruler.State.ShowMouse && ruler.State.ShowRGB && ruler.State.ShowHints);
+    ruler.RulerImageDblClick();
+    EXPECT_FALSE(ruler.State.Scale || ruler.State.ShowMouse || ruler.State.ShowRGB || ruler.State.ShowHints);
+    EXPECT_FALSE(ruler.State.ShowUnitsAndRes);  // left alone
+
+    ruler.State.DoubleClick = TDoubleClickAction::Rotate;
+    ruler.RulerImageDblClick();
+    EXPECT_TRUE(ruler.State.Rotate);
+}
+
+TEST_F(RulerWindowTest, NextMonitorCyclesThroughTheMonitorsInUse)
+{
+    ruler.State.MonitorCount = 3;
+    ruler.State.MonitorRects = {{{0, 0, 1920, 1080}, {1920, 0, 1280, 1024}, {-1024, 0, 1024, 768}, {}}};
+    ruler.StartUp();
+    ruler.State.DoubleClick = TDoubleClickAction::NextMonitor;
+    std::vector<int> lefts;
+    for (int i = 0; i < 3; ++i) {
+        ruler.RulerImageDblClick();
+        lefts.push_back(B().Left);
+    }
+    EXPECT_EQ(lefts, (std::vector<int>{1920 + 160, -1024 + 128, 240}));
+    EXPECT_EQ(ruler.State.ActiveMon, 1);
+}
+
+TEST_F(RulerWindowTest, DragFollowsThePointerAndAResizeEndsIt)
+{
+    ruler.StartUp();
+    ruler.State.BoundToScreen = false;
+    ruler.RulerImageMouseMove();  // the pointer arrives: the start-up layout's size change is seen
+    ruler.RulerImageMouseDown(Qt::LeftButton, 10, 5);
+    desktop.Pointer = TPoint{500, 300};
+    ruler.RulerImageMouseMove();
+    EXPECT_EQ(B().Left, 490);
+    EXPECT_EQ(B().Top, 295);
+    desktop.Pointer.reset();  // unreadable: the ruler stays
+    ruler.RulerImageMouseMove();
+    EXPECT_EQ(B().Left, 490);
+    desktop.Pointer = TPoint{600, 300};
+    ruler.RulerImageMouseDown(Qt::LeftButton, 10, 5);
+    ruler.menu050SizeClick();
+    ruler.RulerImageMouseMove();
+    EXPECT_FALSE(ruler.Drag.Dragging);
+    const TWindowBounds afterResize = B();
+    ruler.RulerImageMouseMove();
+    EXPECT_EQ(B(), afterResize);
+    // Other buttons never drag.
+    ruler.RulerImageMouseDown(Qt::RightButton, 10, 5);
+    EXPECT_FALSE(ruler.Drag.Dragging);
+}
+
+TEST_F(RulerWindowTest, AClickOnTheVisibleLogoOpensTheProductPage)
+{
+    ruler.StartUp();
+    QTest::mouseClick(&ruler, Qt::LeftButton, {}, LogoCentre());
+    EXPECT_EQ(shell.Urls, (std::vector<std::string>{ProductPage("")}));
+
+    QTest::mousePress(&ruler, Qt::LeftButton, {}, LogoCentre());
+    QTest::mouseMove(&ruler, LogoCentre() + QPoint(1, 0));
+    QTest::mouseRelease(&ruler, Qt::LeftButton, {}, LogoCentre() + QPoint(1, 0));
+    EXPECT_EQ(shell.Urls.size(), 1u);
+
+    ruler.State.HideLogo = true;
+    ruler.PaintRuler();
+    QTest::mouseClick(&ruler, Qt::LeftButton, {}, LogoCentre());
+    EXPECT_EQ(shell.Urls.size(), 1u);
+}
+
+TEST_F(RulerWindowTest, HandPointerOnlyOverTheVisibleLogo)
+{
+    ruler.StartUp();
+    HoverAt(LogoCentre());
+    EXPECT_EQ(ruler.cursor().shape(), Qt::PointingHandCursor);
+    HoverAt(QPoint(100, 30));
+    EXPECT_EQ(ruler.cursor().shape(), Qt::ArrowCursor);
+    ruler.State.HideLogo = true;
+    ruler.PaintRuler();
+    HoverAt(LogoCentre());
+    EXPECT_EQ(ruler.cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(RulerWindowTest, StickToMouseShowsItsHintOnceAndFollowsThePointer)
+{
+    ruler.State.FirstRun = true;
+    ruler.State.BoundToScreen = false;
+    ruler.StartUp();
+    ruler.menuStickToMouseClick();
+    ASSERT_EQ(questions.Asked.size(), 1u);
+    EXPECT_EQ(questions.Asked[0].Caption, u"Scalio");
+    EXPECT_EQ(questions.Asked[0].Text, GetLangText(202));
+    EXPECT_EQ(questions.Asked[0].Buttons, (std::vector<std::u16string>{u"OK"}));
+    EXPECT_EQ(questions.Asked[0].Icon, TAnswerIcon::Warning);
+    EXPECT_FALSE(ruler.State.FirstRun);
+    EXPECT_TRUE(ruler.StickTimer.isActive());
+    EXPECT_EQ(ruler.StickTimer.interval(), 20);
+
+    desktop.Pointer = TPoint{700, 400};
+    ruler.StickTimerTimer();
+    EXPECT_EQ(B().Left, 700 - 720);
+    EXPECT_EQ(B().Top, 400 - 30 + 50);
+    QTest::mouseClick(&ruler, Qt::LeftButton, {}, QPoint(100, 30));
+    ruler.StickTimerTimer();
+    EXPECT_EQ(B().Top, 400 - 30 - 50);
+    desktop.Pointer.reset();
+    ruler.StickTimerTimer();
+    EXPECT_EQ(B().Top, 400 - 30 - 50);
+
+    ruler.menuStickToMouseClick();  // off again: no second hint
+    EXPECT_EQ(questions.Asked.size(), 1u);
+    EXPECT_FALSE(ruler.StickTimer.isActive());
+}
+
+TEST_F(RulerWindowTest, ArrowKeysNudgeUnlessStuck)
+{
+    ruler.StartUp();
+    const TWindowBounds at = B();
+    QTest::keyClick(&ruler, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(B().Left, at.Left + 5);
+    QTest::keyClick(&ruler, Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(B().Top, at.Top - 10);
+    QTest::keyClick(&ruler, Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(B().Left, at.Left + 5 - 20);
+    ruler.State.AxisLocked = true;
+    QTest::keyClick(&ruler, Qt::Key_Left);
+    EXPECT_EQ(B().Left, at.Left - 15);
+    QTest::keyClick(&ruler, Qt::Key_Down);
+    EXPECT_EQ(B().Top, at.Top - 9);
+    ruler.State.AxisLocked = false;
+    ruler.State.StickToMouse = true;
+    QTest::keyClick(&ruler, Qt::Key_Right);
+    EXPECT_EQ(B().Left, at.Left - 15);
+}
+
+TEST_F(RulerWindowTest, AnyKeyReappliesTheClamps)
+{
+    ruler.StartUp();
+    ruler.State.BoundToScreen = false;
+    ruler.RepositionRuler(1800, 1050);
+    ruler.State.BoundToScreen = true;
+    QTest::keyClick(&ruler, Qt::Key_A);
+    EXPECT_EQ(B().Left, 1920 - 1440);
+    EXPECT_EQ(B().Top, 1080 - 60);
+}
+
+TEST_F(RulerWindowTest, BoundToScreenAndDragToCentre)
+{
+    ruler.StartUp();
+    ruler.State.BoundToScreen = false;
+    ruler.RepositionRuler(-1000, 20);
+    EXPECT_EQ(B().Left, -1000);
+    ruler.menuBoundToScreenClick();
+    EXPECT_TRUE(ruler.State.BoundToScreen);
+    EXPECT_EQ(B().Left, 0);
+    ruler.State.AxisLocked = true;
+    ruler.menuDragToCenterClick();  // the lock does not hold it back
+    EXPECT_EQ(B(), (TWindowBounds{240, 510, 1440, 60}));
+}
+
+TEST_F(RulerWindowTest, SetWinOrdersNeitherMovesNorResizes)
+{
+    ruler.StartUp();
+    const TWindowBounds before = B();
+    ruler.SetWinOrders();
+    EXPECT_EQ(B(), before);
+    EXPECT_TRUE(ruler.isVisible());
+}
+
+TEST_F(RulerWindowTest, TransparencyCommandsSetTheWindowAlpha)
+{
+    ruler.StartUp();
+    ruler.TransparencyClick(TTransparency::Opaque);
+    EXPECT_DOUBLE_EQ(ruler.windowOpacity(), 1.0);
+    ruler.State.CustomTransparency = 60;
+    ruler.TransparencyClick(TTransparency::Custom);
+    EXPECT_NEAR(ruler.windowOpacity(), 102 / 255.0, 0.002);
+}
+
+}  // namespace
