@@ -2,12 +2,11 @@
 #include <QByteArray>
 
 #include "dialogs/AnswerDialog.h"
-#include "lang/Languages.h"
-#include "monitors/Monitors.h"
+#include "dialogs/Answers.h"
 #include "platform/QtDesktop.h"
-#include "platform/QtFlagLoader.h"
 #include "platform/QtShell.h"
 #include "platform/QtTextRasterizer.h"
+#include "platform/SessionEnd.h"
 #include "platform/WindowSystem.h"
 #include "ruler/RulerWindow.h"
 
@@ -31,15 +30,12 @@ int main(int argc, char* argv[])
     PrepareEnvironment();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Scalio"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Scalio"));
     // The ruler and its tools are tool windows: closing one must not end the
     // program by itself; EXIT does.
     QApplication::setQuitOnLastWindowClosed(false);
 
     QtTextRasterizer rasterizer;
     SetDefaultTextRasterizer(&rasterizer);
-    QtFlagLoader flags;
-    Languages().LoadLanguages(ExecutableFolder() / "Languages", flags);
 
     QtDesktop desktop;
     QtShell shell(ExecutableFolder() / "help");
@@ -47,14 +43,18 @@ int main(int argc, char* argv[])
     QtQuestions questions(shell, &ruler);
     SetQuestions(&questions);
 
+    // Alt+F4 and the end of the session end the program as EXIT does.
     WindowSystem::CloseKeyWatcher closeKeys;
     QObject::connect(&closeKeys, &WindowSystem::CloseKeyWatcher::closeRequested, &ruler, &QWidget::close);
+    SessionEndWatcher sessionEnd;
+    QObject::connect(&sessionEnd, &SessionEndWatcher::sessionEnding, &ruler, &QWidget::close);
 
-    DetectMonitors(ruler.State, desktop.Monitors());
-    ruler.State.ActiveArea = ruler.State.MonitorRects[0];
-    ruler.StartUp();
-
-    const int result = QApplication::exec();
+    TRulerSetup setup;
+    setup.ExecutablePath = QCoreApplication::applicationFilePath().toStdString();
+    setup.LanguagesFolder = ExecutableFolder() / "Languages";
+    const int result = ruler.FormCreate(setup) ? QApplication::exec() : 1;
+    ruler.FormDestroy();
     SetQuestions(nullptr);
+    SetDefaultTextRasterizer(nullptr);
     return result;
 }

@@ -1,12 +1,13 @@
 #include "dialogs/AnswerDialog.h"
 
 #include <algorithm>
+#include <optional>
 
-#include <QApplication>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -50,9 +51,9 @@ QString ResolveDialogFamily()
     return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
 }
 
-QStyle::StandardPixmap IconPixmap(TAnswerIcon icon, bool& known)
+// Only the four standard icons; any other value shows none.
+std::optional<QStyle::StandardPixmap> IconPixmap(TAnswerIcon icon)
 {
-    known = true;
     switch (icon) {
         case TAnswerIcon::Information: return QStyle::SP_MessageBoxInformation;
         case TAnswerIcon::Question: return QStyle::SP_MessageBoxQuestion;
@@ -60,8 +61,7 @@ QStyle::StandardPixmap IconPixmap(TAnswerIcon icon, bool& known)
         case TAnswerIcon::Error: return QStyle::SP_MessageBoxCritical;
         case TAnswerIcon::None: break;
     }
-    known = false;
-    return QStyle::SP_MessageBoxInformation;
+    return std::nullopt;
 }
 
 QString JoinLines(const std::vector<std::u16string>& lines)
@@ -105,9 +105,8 @@ TfrmAnswer::TfrmAnswer(const TAnswerRequest& request, IShell& shell)
     // An empty message still takes one line, as a label sized to its text does.
     const QRect textBox = metrics.boundingRect(QRect(), Qt::AlignLeft | Qt::AlignTop, text);
     input.Text = {textBox.width(), std::max(textBox.height(), metrics.height())};
-    bool hasIcon = false;
-    const QStyle::StandardPixmap pixmap = IconPixmap(request.Icon, hasIcon);
-    input.HasIcon = hasIcon;
+    const std::optional<QStyle::StandardPixmap> pixmap = IconPixmap(request.Icon);
+    input.HasIcon = pixmap.has_value();
     for (const auto& caption : request.Buttons)
         input.Captions.push_back(
             {metrics.horizontalAdvance(ToQString(AnswerCaptionDisplayText(caption))), metrics.height()});
@@ -120,9 +119,9 @@ TfrmAnswer::TfrmAnswer(const TAnswerRequest& request, IShell& shell)
     m_bevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
     place(m_bevel, m_layout.Bevel);
 
-    if (hasIcon) {
+    if (pixmap) {
         m_icon = new QLabel(this);
-        m_icon->setPixmap(style()->standardIcon(pixmap, nullptr, this).pixmap(kIconPixels, kIconPixels));
+        m_icon->setPixmap(style()->standardIcon(*pixmap, nullptr, this).pixmap(kIconPixels, kIconPixels));
         m_icon->setAlignment(Qt::AlignCenter);
         place(m_icon, m_layout.Icon);
     }
@@ -227,5 +226,11 @@ int QtQuestions::Ask(const TAnswerRequest& request)
 {
     TfrmAnswer dialog(request, m_shell);
     dialog.CentreOver(m_anchor);
-    return dialog.exec();
+    const int answer = dialog.exec();
+    // The window the question was asked over gets the keyboard back, once the
+    // window manager has dealt with the dialog's going.
+    QTimer::singleShot(100, m_anchor, [anchor = m_anchor] {
+        if (anchor && anchor->isVisible()) WindowSystem::TakeKeyboard(anchor);
+    });
+    return answer;
 }

@@ -1,8 +1,11 @@
 #include "platform/WindowSystem.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -23,10 +26,37 @@
 namespace WindowSystem {
 
 namespace {
+
 bool OnX11()
 {
     return QGuiApplication::platformName() == QLatin1String("xcb");
 }
+
+bool Unmanaged(const QWidget* w)
+{
+    return w->windowFlags().testFlag(Qt::X11BypassWindowManagerHint);
+}
+
+Display* QtDisplay()
+{
+    auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->display() : nullptr;
+}
+
+// The window manager's frame around a managed window: its ancestor that is a
+// child of the root window.
+Window FrameOf(Display* d, Window w)
+{
+    for (;;) {
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned int n = 0;
+        if (!XQueryTree(d, w, &root, &parent, &children, &n)) return w;
+        if (children) XFree(children);
+        if (parent == root || parent == 0) return w;
+        w = parent;
+    }
+}
+
 }  // namespace
 
 void ConfigureToolWindow(QWidget* window)
@@ -39,7 +69,20 @@ void ConfigureToolWindow(QWidget* window)
 
 void RaiseWithoutActivating(QWidget* window)
 {
-    if (window && window->isVisible()) window->raise();
+    if (!window || !window->isVisible()) return;
+    window->raise();
+    if (!OnX11() || Unmanaged(window)) return;
+    // A managed window (a dialog) cannot be raised above override-redirect
+    // windows through the window manager; put ours below its frame instead.
+    Display* d = QtDisplay();
+    if (!d) return;
+    XWindowChanges changes{};
+    changes.sibling = FrameOf(d, static_cast<Window>(window->winId()));
+    changes.stack_mode = Below;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != window && w->isVisible() && Unmanaged(w))
+            XConfigureWindow(d, static_cast<Window>(w->winId()), CWSibling | CWStackMode, &changes);
+    XFlush(d);
 }
 
 void TakeKeyboard(QWidget* window)
@@ -47,6 +90,13 @@ void TakeKeyboard(QWidget* window)
     if (!window) return;
     window->activateWindow();
     window->setFocus(Qt::OtherFocusReason);
+    // A window that was just shown may not be viewable yet, and the X server
+    // refuses the focus then: ask again for a little while.
+    for (int attempt = 1; attempt <= 10; ++attempt) {
+        QTimer::singleShot(attempt * 30, window, [w = QPointer<QWidget>(window)] {
+            if (w && w->isVisible() && !w->isActiveWindow()) w->activateWindow();
+        });
+    }
 }
 
 void SetWindowAlpha(QWidget* window, int alpha)
@@ -65,6 +115,16 @@ bool CompositorPresent()
     XCloseDisplay(display);
     return present;
 }
+
+namespace {
+// Alt+F4 in a dialog is the window manager's business; only the ruler and
+// its tool windows, which it cannot see, need us.
+bool FocusOnToolWindow()
+{
+    const QWidget* w = QApplication::activeWindow();
+    return w && Unmanaged(w) && !QApplication::activeModalWidget();
+}
+}  // namespace
 
 struct CloseKeyWatcher::Impl {
     Display* display = nullptr;
@@ -122,7 +182,7 @@ CloseKeyWatcher::CloseKeyWatcher(QObject* parent) : QObject(parent), m_impl(std:
             XFreeEventData(im.display, cookie);
             if (key == im.altL || key == im.altR) {
                 im.altsDown = press ? std::min(im.altsDown + 1, 2) : std::max(im.altsDown - 1, 0);
-            } else if (press && key == im.f4 && im.altsDown > 0 && QGuiApplication::focusWindow()) {
+            } else if (press && key == im.f4 && im.altsDown > 0 && FocusOnToolWindow()) {
                 emit closeRequested();
             }
         }

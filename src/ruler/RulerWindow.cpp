@@ -9,6 +9,8 @@
 
 #include "dialogs/Answers.h"
 #include "lang/Languages.h"
+#include "monitors/Monitors.h"
+#include "online/Magnifier.h"
 #include "online/WebSites.h"
 #include "platform/PlatformBitmap.h"
 #include "platform/WindowSystem.h"
@@ -62,16 +64,79 @@ TfrmRuler::TfrmRuler(IDesktop& desktop, IShell& shell, QWidget* parent)
     Picture.LogoImage.DrawMode = TDrawMode::dmBlend;
 }
 
+namespace {
+
+// What reading the settings asks of the window on its way.
+class TReadHooks : public ISettingsReadHooks {
+public:
+    TReadHooks(TfrmRuler& ruler, IDesktop& desktop) : m_ruler(ruler), m_desktop(desktop) {}
+    bool LanguageLoaded(std::string_view code) override { return LanguageExists(code); }
+    void SelectLanguage(RulerState& s) override { m_ruler.ChooseStartupLanguage(s.Language); }
+    void DetectMonitors(RulerState& s) override { ::DetectMonitors(s, m_desktop.Monitors()); }
+    void ShowMonitorMenuItems(RulerState& s) override
+    {
+        // NEXT MONITOR means nothing with one monitor.
+        if (s.MonitorCount <= 1 && s.DoubleClick == TDoubleClickAction::NextMonitor)
+            s.DoubleClick = TDoubleClickAction::Rotate;
+    }
+
+private:
+    TfrmRuler& m_ruler;
+    IDesktop& m_desktop;
+};
+
+}  // namespace
+
+bool TfrmRuler::FormCreate(const TRulerSetup& setup)
+{
+    Drag = TDragState{};
+    Languages().LoadLanguages(setup.LanguagesFolder, m_flagLoader);
+    BuildMenus();
+    MagnifierPath = ReadMagnifierPath(setup.MagnifierConfig);
+
+    const auto critical = [this](const std::u16string& text) {
+        m_criticalError = true;
+        ShowAnswerDialog(u"Critical error", text, {u"&OK"}, TAnswerIcon::Error, false);
+        return false;
+    };
+    if (!EnsureSettingsFolder(setup.Environment)) return critical(SettingsFolderInaccessibleText(setup.Environment));
+    if (!SettingsFolderWritable(setup.Environment)) return critical(SettingsFolderNotWritableText(setup.Environment));
+    MigrateOldSettings(setup.ExecutablePath.string(), setup.Environment);
+    m_settingsPath = SettingsFilePath(setup.Environment);
+    TReadHooks hooks(*this, m_desktop);
+    LoadSettings(m_settingsPath, State, m_decimalSeparator, hooks);
+
+    Drag.LogoClicked = false;
+    Drag.SizeChanged = false;
+    StartUp();
+    return true;
+}
+
+void TfrmRuler::FormDestroy()
+{
+    if (m_destroyed || m_criticalError) return;
+    m_destroyed = true;
+    StickTimer.stop();
+    if (m_settingsPath.empty()) return;
+    std::error_code error;
+    if (!SaveSettings(m_settingsPath, State, m_decimalSeparator, &error))
+        ShowAnswerDialog(u"Scalio", UnableToWriteText(m_settingsPath), {GetLangText(100)}, TAnswerIcon::Error);
+}
+
 void TfrmRuler::StartUp()
 {
-    SetColor(State);
     SetResParams(State);
     GenerateColorIcons();
-    GenerateMainColorIcon();
     SetTransparency();
     SetSize();
+    // Placed before the first showing too, so that the ruler never flashes up
+    // at its old position while the window system catches up.
+    SetCenter();
+    SetColor(State);
+    GenerateMainColorIcon();
     PaintRuler();
     SetCenter();
+    SetLanguage();
     SetStick();
 }
 
@@ -86,18 +151,29 @@ void TfrmRuler::PaintRuler()
     PaintRulerPicture(Picture, State, m_decimalSeparator);
     ComposeFrame();
     show();
+    if (m_restoreKeyboard) {
+        m_restoreKeyboard = false;
+        WindowSystem::TakeKeyboard(this);
+    }
+}
+
+void TfrmRuler::HideForRelayout()
+{
+    // Hiding drops the keyboard; the user who had it keeps it.
+    m_restoreKeyboard = m_restoreKeyboard || isActiveWindow();
+    hide();
 }
 
 void TfrmRuler::GenerateColorIcons()
 {
-    for (int i = 0; i < kColorSchemeCount; ++i)
-        ColorIcons[static_cast<std::size_t>(i)] = QIcon(
-            QPixmap::fromImage(ToPlatformBitmap(ColorSchemeIcon(State.ColorSchemes[static_cast<std::size_t>(i)]))));
+    MenuImages.ColorIcons.clear();
+    for (const ColorScheme& scheme : State.ColorSchemes)
+        MenuImages.ColorIcons.emplace_back(QPixmap::fromImage(ToPlatformBitmap(ColorSchemeIcon(scheme))));
 }
 
 void TfrmRuler::GenerateMainColorIcon()
 {
-    MainColorIcon = QIcon(QPixmap::fromImage(ToPlatformBitmap(ColorSchemeIcon(State.CurrentScheme))));
+    MenuImages.MainColorIcon = QIcon(QPixmap::fromImage(ToPlatformBitmap(ColorSchemeIcon(State.CurrentScheme))));
 }
 
 void TfrmRuler::SetSize()
@@ -166,7 +242,7 @@ void TfrmRuler::SelectMonitor(int n)
 
 void TfrmRuler::AnyMonitorClick()
 {
-    hide();
+    HideForRelayout();
     SetSize();
     SetColor(State);
     SetCenter();
@@ -261,7 +337,7 @@ void TfrmRuler::AnySizeClick(TRulerSize size, bool axisLocked)
 {
     State.AxisLocked = axisLocked;
     State.Size = size;
-    hide();
+    HideForRelayout();
     SetSize();
     PaintRuler();
     SetWinOrders();
@@ -288,7 +364,7 @@ void TfrmRuler::menuRotateClick()
 {
     Drag.SizeChanged = true;
     State.Rotate = !State.Rotate;
-    hide();
+    HideForRelayout();
     SetSize();
     SetColor(State);
     SetCenter();
@@ -464,12 +540,13 @@ void TfrmRuler::mouseDoubleClickEvent(QMouseEvent* event)
 
 void TfrmRuler::keyPressEvent(QKeyEvent* event)
 {
-    FormKeyDown(event->key(), event->modifiers());
+    // The menu's keys first; every other key goes to the ruler.
+    if (!RunMenuKeys(event->key(), event->modifiers())) FormKeyDown(event->key(), event->modifiers());
 }
 
 void TfrmRuler::closeEvent(QCloseEvent* event)
 {
-    StickTimer.stop();
+    FormDestroy();
     event->accept();
     QApplication::quit();
 }

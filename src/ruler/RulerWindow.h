@@ -11,11 +11,24 @@
 #include <vector>
 
 #include "platform/Desktop.h"
+#include "platform/QtFlagLoader.h"
 #include "platform/Shell.h"
+#include "ruler/MenuTree.h"
 #include "ruler/RulerGeometry.h"
 #include "ruler/RulerInteraction.h"
+#include "ruler/RulerMenu.h"
 #include "ruler/RulerPicture.h"
 #include "ruler/RulerState.h"
+#include "settings/Settings.h"
+#include "settings/SettingsLocation.h"
+
+// Where the ruler finds what lies outside it at start-up.
+struct TRulerSetup {
+    std::filesystem::path ExecutablePath;  // its old settings file lies beside it
+    std::filesystem::path LanguagesFolder;
+    std::filesystem::path MagnifierConfig = "/etc/xdg/Vendra/Lentix.ini";
+    TEnvironment Environment = ProcessEnvironment();
+};
 
 class TfrmRuler : public QWidget {
     Q_OBJECT
@@ -26,23 +39,50 @@ public:
     TRulerPicture Picture;
     TDragState Drag;
     QTimer StickTimer;
-    // The colour items' icons and the COLOR submenu's own.
-    std::array<QIcon, kColorSchemeCount> ColorIcons;
-    QIcon MainColorIcon;
+    // The menu's image list and the colour icons.
+    TMenuImages MenuImages;
+    // Built by BuildMenus, once the language files are known.
+    TRulerMenu* Menu = nullptr;
     // The precise tool's windows in stacking order from the bottom (first
     // magnifier, first crosshair, second magnifier, second crosshair).
     std::vector<QWidget*> PreciseToolWindows;
     // Carries the locked magnifiers along after the ruler moved.
     std::function<void()> CarryPreciseTool;
 
-    // Lays the ruler out from State as the program starts: measures, colour,
-    // transparency, size, picture, centre, stick timer.
+    // The program's start: menus, settings, picture and place. False after a
+    // critical error (already shown), when the program must end.
+    bool FormCreate(const TRulerSetup& setup);
+    // The program's end: timers stopped, settings written. Runs once, however
+    // the end comes (EXIT, the window manager, the session), and never after
+    // a critical error, which leaves the settings file alone.
+    void FormDestroy();
+    bool CriticalError() const { return m_criticalError; }
+    const std::string& SettingsPath() const { return m_settingsPath; }
+    std::string MagnifierPath;
+
+    // Lays the ruler out from State: measures, colour, transparency, size,
+    // picture, centre, captions, stick timer.
     void StartUp();
 
     TWindowBounds Bounds() const { return {x(), y(), width(), height()}; }
     const QImage& Frame() const { return m_frame; }
     char16_t DecimalSeparator() const { return m_decimalSeparator; }
     void SetDecimalSeparator(char16_t separator) { m_decimalSeparator = separator; }
+
+    // The context menu: built once the language files are loaded; refreshed
+    // from the state whenever it shows.
+    void BuildMenus();
+    TMenuContext MenuContext() const;
+    void RunMenuItem(TMenuItemRef item);
+    // Runs the menu item that carries the keys, if any; true when one ran.
+    bool RunMenuKeys(int key, Qt::KeyboardModifiers modifiers);
+    void SetLanguage();
+    // -1: English; else the index of a loaded language.
+    void menuAnyLangClick(int language);
+    // The saved language when its file is loaded, else English.
+    void ChooseStartupLanguage(const std::string& code);
+    void menuAdvancedClick();
+    int CheckedLanguage() const { return m_checkedLanguage; }
 
     // Picture and geometry.
     void PaintRuler();
@@ -103,18 +143,28 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void AnyUnitsClick(TUnits units);
     void AnySizeClick(TRulerSize size, bool axisLocked);
     void ComposeFrame();
+    // Hidden while its size changes, so that no intermediate size is seen.
+    void HideForRelayout();
     void UpdateCursor(int x, int y);
 
     IDesktop& m_desktop;
+    QtFlagLoader m_flagLoader;
     IShell& m_shell;
     QImage m_frame;
     char16_t m_decimalSeparator = u'.';
     // The press that opened a click: a double click's second press is not one.
     bool m_clickPending = false;
+    int m_checkedLanguage = -1;
+    bool m_criticalError = false;
+    bool m_destroyed = false;
+    bool m_restoreKeyboard = false;
+    std::string m_settingsPath;
 };

@@ -171,29 +171,72 @@ bool XSession::WaitForExit(std::chrono::milliseconds timeout)
     return WaitFor([&] { return !ProgramRunning(); }, timeout);
 }
 
+namespace {
+
+// A viewable window of this title among the root's children or their
+// children (where a window manager puts its frames).
+std::optional<unsigned long> FindWindow(::Display* d, Window parent, const std::string& title, int depth)
+{
+    Window rootRet, up, *children = nullptr;
+    unsigned int n = 0;
+    if (!XQueryTree(d, parent, &rootRet, &up, &children, &n)) return std::nullopt;
+    std::optional<unsigned long> found;
+    for (unsigned int i = 0; i < n && !found; ++i) {
+        XWindowAttributes a;
+        if (!XGetWindowAttributes(d, children[i], &a) || a.map_state != IsViewable) continue;
+        char* name = nullptr;
+        if (XFetchName(d, children[i], &name) && name) {
+            if (title == name) found = children[i];
+            XFree(name);
+        }
+        if (!found && depth > 0) found = FindWindow(d, children[i], title, depth - 1);
+    }
+    if (children) XFree(children);
+    return found;
+}
+
+}  // namespace
+
 std::optional<unsigned long> XSession::WaitForWindow(const std::string& title, std::chrono::milliseconds timeout)
 {
     ::Display* d = Dpy(m_x);
     std::optional<unsigned long> found;
-    WaitFor(
-        [&] {
-            Window rootRet, parent, *children = nullptr;
-            unsigned int n = 0;
-            if (!XQueryTree(d, DefaultRootWindow(d), &rootRet, &parent, &children, &n)) return false;
-            for (unsigned int i = 0; i < n && !found; ++i) {
-                XWindowAttributes a;
-                if (!XGetWindowAttributes(d, children[i], &a) || a.map_state != IsViewable) continue;
-                char* name = nullptr;
-                if (XFetchName(d, children[i], &name) && name) {
-                    if (title == name) found = children[i];
-                    XFree(name);
-                }
-            }
-            if (children) XFree(children);
-            return found.has_value();
-        },
-        timeout);
+    WaitFor([&] { return (found = FindWindow(d, DefaultRootWindow(d), title, 2)).has_value(); }, timeout);
     return found;
+}
+
+bool XSession::WindowShown(const std::string& title)
+{
+    ::Display* d = Dpy(m_x);
+    return FindWindow(d, DefaultRootWindow(d), title, 2).has_value();
+}
+
+std::optional<int> XSession::StackingIndex(unsigned long window)
+{
+    ::Display* d = Dpy(m_x);
+    const Window root = DefaultRootWindow(d);
+    Window top = window;
+    for (;;) {
+        Window rootRet, parent, *kids = nullptr;
+        unsigned int n = 0;
+        if (!XQueryTree(d, top, &rootRet, &parent, &kids, &n)) return std::nullopt;
+        if (kids) XFree(kids);
+        if (parent == root) break;
+        top = parent;
+    }
+    Window rootRet, parent, *children = nullptr;
+    unsigned int n = 0;
+    if (!XQueryTree(d, root, &rootRet, &parent, &children, &n)) return std::nullopt;
+    std::optional<int> index;
+    for (unsigned int i = 0; i < n; ++i)
+        if (children[i] == top) index = static_cast<int>(i);
+    if (children) XFree(children);
+    return index;
+}
+
+bool XSession::Signal(int signo)
+{
+    return m_program > 0 && kill(m_program, signo) == 0;
 }
 
 std::optional<TWindowGeometry> XSession::Geometry(unsigned long window)

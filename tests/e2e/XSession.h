@@ -44,7 +44,16 @@ public:
     bool WaitForExit(std::chrono::milliseconds timeout);
     std::optional<int> ExitCode() const { return m_exitCode; }
 
-    // The program's top-level window called title, once it is mapped.
+    // Sends a signal to the running program.
+    bool Signal(int signo);
+    // The stacking position among the root's children (higher is above) of
+    // the window or the window manager's frame around it.
+    std::optional<int> StackingIndex(unsigned long window);
+    // Whether a window of this title is mapped now.
+    bool WindowShown(const std::string& title);
+
+    // The program's top-level window called title, once it is mapped (a
+    // managed window is found inside its frame).
     std::optional<unsigned long> WaitForWindow(const std::string& title, std::chrono::milliseconds timeout);
     std::optional<TWindowGeometry> Geometry(unsigned long window);
     // Polls until the window's geometry satisfies pred.
@@ -63,10 +72,12 @@ public:
     // xdotool with these arguments on the session's display.
     bool Xdotool(const std::vector<std::string>& args);
 
+    // Polls until ready holds.
+    bool WaitFor(const std::function<bool()>& ready, std::chrono::milliseconds timeout);
+
 private:
     // quiet: the helper's output goes nowhere (the program's stays visible).
     pid_t Spawn(const std::vector<std::string>& argv, bool quiet = true);
-    bool WaitFor(const std::function<bool()>& ready, std::chrono::milliseconds timeout);
     void Stop(pid_t& pid);
 
     TempDir m_home;

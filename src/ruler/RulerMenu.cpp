@@ -1,0 +1,178 @@
+#include "ruler/RulerMenu.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QGridLayout>
+#include <QImage>
+#include <QMenu>
+#include <QPixmap>
+#include <QToolButton>
+#include <QWidgetAction>
+
+namespace {
+
+QString Q(const std::u16string& s)
+{
+    return QString::fromStdU16String(s);
+}
+
+// Caption and keys: the keys stand after a tab, where menus show them.
+QString Text(const std::u16string& caption, const std::string& keys)
+{
+    return keys.empty() ? Q(caption) : Q(caption) + QLatin1Char('\t') + QString::fromStdString(keys);
+}
+
+int ImageOf(TMenuItemRef item)
+{
+    switch (item.Id) {
+        case TMenuId::MenuOpaque: return 0;
+        case TMenuId::Menu5Percent: return 1;
+        case TMenuId::Menu10Percent: return 2;
+        case TMenuId::Menu15Percent: return 3;
+        case TMenuId::Menu20Percent: return 4;
+        case TMenuId::Menu30Percent: return 5;
+        case TMenuId::Menu40Percent: return 6;
+        case TMenuId::Menu50Percent: return 7;
+        case TMenuId::menuCustomTransparency: return 8;
+        case TMenuId::menuEN: return kEnglishFlagImage;
+        case TMenuId::menuMagnifier: return kMagnifierImage;
+        case TMenuId::LangMenuItem: return kFixedImages + item.Index;
+        default: return -1;
+    }
+}
+
+QIcon Image(const TMenuImages& images, int index)
+{
+    return index >= 0 && index < static_cast<int>(images.ImageList.size())
+               ? images.ImageList[static_cast<std::size_t>(index)]
+               : QIcon();
+}
+
+}  // namespace
+
+std::vector<QIcon> FixedMenuImages()
+{
+    std::vector<QIcon> list(kFixedImages);
+    for (int i = 0; i <= 8; ++i)
+        list[static_cast<std::size_t>(i)] = QIcon(QStringLiteral(":/ruler/icons/transparency%1.png").arg(i));
+    list[kEnglishFlagImage] = QIcon(QStringLiteral(":/ruler/icons/flag_en.png"));
+    list[kMagnifierImage] = QIcon(QStringLiteral(":/ruler/icons/magnifier.png"));
+    return list;
+}
+
+QIcon MaskedFlag(const QImage& flag)
+{
+    if (flag.isNull()) return {};
+    QImage image = flag.convertToFormat(QImage::Format_ARGB32);
+    const QRgb key = image.pixel(0, image.height() - 1);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == key) image.setPixel(x, y, 0);
+    return QIcon(QPixmap::fromImage(image));
+}
+
+TRulerMenu::TRulerMenu(const TMenuContext& context, QWidget* parent) : QObject(parent)
+{
+    m_root = new QMenu(parent);
+    std::vector<QMenu*> open{m_root};  // the submenu at each depth
+    std::map<TMenuId, QActionGroup*> groups;
+    for (const TMenuItemRef& item : MenuItems(context)) {
+        const TMenuEntry& entry = MenuEntry(item.Id);
+        open.resize(static_cast<std::size_t>(entry.Depth) + 1);
+        QMenu* into = open.back();
+        if (entry.Kind == TMenuKind::Submenu) {
+            QMenu* sub = into->addMenu(QString());
+            sub->setObjectName(QString::fromLatin1(entry.Name));
+            m_submenus[item.Id] = sub;
+            m_actions[{item.Id, 0}] = sub->menuAction();
+            open.push_back(sub);
+            continue;
+        }
+        if (item.Id == TMenuId::ColorMenuItem) {
+            // Two columns of eight: a grid of cells in one widget action.
+            if (item.Index == 0) {
+                auto* grid = new QWidget(into);
+                auto* layout = new QGridLayout(grid);
+                layout->setContentsMargins(2, 2, 2, 2);
+                layout->setSpacing(0);
+                auto* action = new QWidgetAction(into);
+                action->setDefaultWidget(grid);
+                into->addAction(action);
+            }
+            auto* grid = static_cast<QWidgetAction*>(into->actions().back())->defaultWidget();
+            auto* cell = new QToolButton(grid);
+            cell->setObjectName(QStringLiteral("ColorMenuItem%1").arg(item.Index));
+            cell->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+            cell->setAutoRaise(true);
+            cell->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+            static_cast<QGridLayout*>(grid->layout())->addWidget(cell, item.Index % 8, item.Index / 8);
+            connect(cell, &QToolButton::clicked, this, [this, item] {
+                m_root->close();
+                emit itemTriggered(item);
+            });
+            m_colorCells.push_back(cell);
+            continue;
+        }
+        QAction* action = entry.Kind == TMenuKind::Separator ? into->addSeparator() : into->addAction(QString());
+        action->setObjectName(QString::fromLatin1(entry.Name));
+        if (entry.Kind == TMenuKind::Check || entry.Kind == TMenuKind::Radio || entry.Kind == TMenuKind::Pair)
+            action->setCheckable(true);
+        if (entry.Kind == TMenuKind::Radio) {
+            const TMenuId group = MenuParent(item.Id).value_or(item.Id);
+            if (!groups.count(group)) groups[group] = new QActionGroup(into);
+            action->setActionGroup(groups[group]);
+        }
+        if (entry.Kind != TMenuKind::Separator)
+            connect(action, &QAction::triggered, this, [this, item] { emit itemTriggered(item); });
+        m_actions[{item.Id, item.Index}] = action;
+    }
+}
+
+TRulerMenu::~TRulerMenu()
+{
+    delete m_root;
+}
+
+QAction* TRulerMenu::Action(TMenuItemRef item) const
+{
+    const auto it = m_actions.find({item.Id, item.Index});
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+QMenu* TRulerMenu::Submenu(TMenuId id) const
+{
+    const auto it = m_submenus.find(id);
+    return it == m_submenus.end() ? nullptr : it->second;
+}
+
+void TRulerMenu::Refresh(const RulerState& s, const TMenuContext& context, const TMenuImages& images)
+{
+    for (const TMenuItemRef& item : MenuItems(context)) {
+        const std::u16string caption = MenuCaption(item, s, context);
+        const std::string keys = MenuKeys(item);
+        const bool enabled = MenuEnabled(item, s, context);
+        const bool visible = MenuVisible(item, s, context);
+        if (item.Id == TMenuId::ColorMenuItem) {
+            QToolButton* cell = ColorCell(item.Index);
+            cell->setText(Text(caption, keys).replace(QLatin1Char('\t'), QStringLiteral("   ")));
+            if (item.Index < static_cast<int>(images.ColorIcons.size()))
+                cell->setIcon(images.ColorIcons[static_cast<std::size_t>(item.Index)]);
+            cell->setEnabled(enabled);
+            continue;
+        }
+        QAction* action = Action(item);
+        if (!action) continue;
+        if (!action->isSeparator()) action->setText(Text(caption, keys));
+        action->setEnabled(enabled);
+        action->setVisible(visible);
+        if (action->isCheckable()) action->setChecked(MenuChecked(item, s, context));
+        if (const int image = ImageOf(item); image >= 0) action->setIcon(Image(images, image));
+    }
+    // A submenu repeats the image of its current item.
+    const int transparency = static_cast<int>(s.Transparency);
+    Action({TMenuId::menuTransparency, 0})->setIcon(Image(images, transparency));
+    Action({TMenuId::menuColorSubmenu, 0})->setIcon(images.MainColorIcon);
+    Action({TMenuId::menuLanguage, 0})
+        ->setIcon(
+            Image(images, context.CheckedLanguage < 0 ? kEnglishFlagImage : kFixedImages + context.CheckedLanguage));
+}

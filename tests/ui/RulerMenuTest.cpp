@@ -1,0 +1,178 @@
+#include "ruler/RulerMenu.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QTest>
+#include <QToolButton>
+
+#include "dialogs/Answers.h"
+#include "lang/Languages.h"
+#include "ruler/RulerWindow.h"
+#include "support/Fakes.h"
+#include "support/FixedTextRasterizer.h"
+#include "support/TempDir.h"
+
+namespace {
+
+class RulerMenuTest : public ::testing::Test {
+protected:
+    RulerMenuTest()
+    {
+        SetQuestions(&questions);
+        ruler.State.MonitorRects[0] = {0, 0, 1920, 1080};
+        ruler.State.ActiveArea = ruler.State.MonitorRects[0];
+        ruler.State.FirstRun = false;
+    }
+    ~RulerMenuTest() override
+    {
+        SetQuestions(nullptr);
+        Languages().SetCurrentLanguage("EN");
+        Languages().LoadLanguages(home.Path() / "none", noFlags);
+    }
+
+    // The program's own language folder.
+    void LoadShippedLanguages() { Languages().LoadLanguages(SCALIO_SOURCE_DIR "/Languages", flags); }
+    void Start()
+    {
+        ruler.BuildMenus();
+        ruler.StartUp();
+    }
+    QAction* A(TMenuId id, int index = 0) { return ruler.Menu->Action({id, index}); }
+    QString Caption(TMenuId id, int index = 0) { return A(id, index)->text().section(QLatin1Char('\t'), 0, 0); }
+
+    struct NoFlags : IFlagLoader {
+        std::optional<TBitmap32> LoadFlag(const std::filesystem::path&) override { return std::nullopt; }
+    } noFlags;
+    QtFlagLoader flags;
+    TempDir home;
+    ScopedFixedRasterizer fixed;
+    FakeDesktop desktop;
+    FakeShell shell;
+    FakeQuestions questions;
+    TfrmRuler ruler{desktop, shell};
+};
+
+TEST_F(RulerMenuTest, MenuMirrorsTheStateWithKeysBesideTheCaptions)
+{
+    Start();
+    EXPECT_EQ(A(TMenuId::menuStickToMouse)->text(), QStringLiteral("Stick to Mouse\tCtrl+S"));
+    EXPECT_EQ(A(TMenuId::menuRotate)->text(), QStringLiteral("Rotate 90\u00B0\tCtrl+R"));
+    EXPECT_EQ(A(TMenuId::MenuOpaque)->text(), QStringLiteral("Opaque\tCtrl+Shift+F1"));
+    EXPECT_EQ(Caption(TMenuId::menuCustomSize), QStringLiteral("Custom: 640 px"));
+    EXPECT_TRUE(A(TMenuId::menu075Size)->isChecked());
+    EXPECT_TRUE(A(TMenuId::Menu20Percent)->isChecked());
+    EXPECT_FALSE(A(TMenuId::Menu20Percent)->isEnabled());
+    EXPECT_FALSE(A(TMenuId::menuResolution)->isEnabled());
+    EXPECT_FALSE(ruler.Menu->ColorCell(0)->isEnabled());
+    EXPECT_TRUE(ruler.Menu->ColorCell(15)->isEnabled());
+    EXPECT_FALSE(A(TMenuId::menuLangSeparator)->isVisible());
+
+    // The mirror follows commands by key and by menu.
+    QTest::keyClick(&ruler, Qt::Key_R, Qt::ControlModifier);
+    EXPECT_TRUE(ruler.State.Rotate);
+    A(TMenuId::menuCM)->trigger();
+    EXPECT_EQ(ruler.State.Units, TUnits::Centimeters);
+    ruler.SetLanguage();
+    EXPECT_TRUE(A(TMenuId::menuRotate)->isChecked());
+    EXPECT_TRUE(A(TMenuId::menuResolution)->isEnabled());
+    EXPECT_EQ(Caption(TMenuId::menuAxisLocked), QStringLiteral("Horizontal Moves Only"));
+    EXPECT_FALSE(A(TMenuId::menuUp)->isEnabled());
+    EXPECT_TRUE(A(TMenuId::menuLeft)->isEnabled());
+}
+
+TEST_F(RulerMenuTest, KeysRunTheFirstItemThatCarriesThem)
+{
+    Start();
+    QTest::keyClick(&ruler, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(ruler.State.StickToMouse);
+    EXPECT_FALSE(ruler.State.Scale);
+    ruler.RunMenuItem({TMenuId::menuAdvanced});
+    EXPECT_FALSE(A(TMenuId::menuStickToMouse)->isVisible());
+    QTest::keyClick(&ruler, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(ruler.State.StickToMouse);
+
+    QTest::keyClick(&ruler, Qt::Key_F9, Qt::ControlModifier);
+    EXPECT_EQ(ruler.State.Color, 15);
+    QTest::keyClick(&ruler, Qt::Key_F1, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(ruler.State.Transparency, TTransparency::Opaque);
+    QTest::keyClick(&ruler, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(ruler.State.Size, TRulerSize::Full);
+    EXPECT_TRUE(ruler.State.AxisLocked);
+    // An arrow is no menu key: it nudges the ruler.
+    const int top = ruler.y();
+    QTest::keyClick(&ruler, Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(ruler.y(), top + 10);
+}
+
+TEST_F(RulerMenuTest, ColourSubmenuShowsTwoColumnsOfEight)
+{
+    Start();
+    QMenu* colors = ruler.Menu->Submenu(TMenuId::menuColorSubmenu);
+    colors->popup(QPoint(10, 10));
+    QApplication::processEvents();
+    for (int i = 0; i < 16; ++i) {
+        QToolButton* cell = ruler.Menu->ColorCell(i);
+        EXPECT_EQ(cell->x() > ruler.Menu->ColorCell(0)->x(), i >= 8) << i;
+        if (i % 8) {
+            EXPECT_GT(cell->y(), ruler.Menu->ColorCell(i - 1)->y()) << i;
+        }
+    }
+    EXPECT_TRUE(ruler.Menu->ColorCell(0)->text().startsWith(QStringLiteral("White")));
+    EXPECT_TRUE(ruler.Menu->ColorCell(0)->text().endsWith(QStringLiteral("Ctrl+F1")));
+    EXPECT_FALSE(ruler.Menu->ColorCell(9)->text().contains(QStringLiteral("Ctrl")));
+    ruler.Menu->ColorCell(4)->click();
+    EXPECT_EQ(ruler.State.Color, 4);
+    colors->hide();
+}
+
+TEST_F(RulerMenuTest, RightClickOpensTheMenu)
+{
+    Start();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(100, 30), ruler.mapToGlobal(QPoint(100, 30)));
+    QApplication::sendEvent(&ruler, &event);
+    EXPECT_TRUE(ruler.Menu->RightMenu()->isVisible());
+    ruler.Menu->RightMenu()->hide();
+}
+
+TEST_F(RulerMenuTest, GermanReCaptionsTheMenu)
+{
+    LoadShippedLanguages();
+    Start();
+    ASSERT_GE(LanguageCount(), 1);
+    EXPECT_TRUE(A(TMenuId::menuLangSeparator)->isVisible());
+    EXPECT_EQ(Caption(TMenuId::LangMenuItem, 0), QStringLiteral("Deutsch"));
+    EXPECT_TRUE(A(TMenuId::menuEN)->isChecked());
+    A(TMenuId::LangMenuItem, 0)->trigger();
+    EXPECT_EQ(CurrentLanguage(), "DE");
+    EXPECT_EQ(ruler.State.Language, "DE");
+    EXPECT_TRUE(A(TMenuId::LangMenuItem, 0)->isChecked());
+    EXPECT_EQ(Caption(TMenuId::menuExit), QString::fromStdU16String(GetLangText(88)));
+    EXPECT_NE(Caption(TMenuId::menuExit), QStringLiteral("Exit"));
+    EXPECT_EQ(Caption(TMenuId::menuEN), QStringLiteral("English"));
+    EXPECT_EQ(Caption(TMenuId::Menu30Percent), QStringLiteral("30%"));
+    // The flag shows, its bottom-left colour made transparent.
+    EXPECT_FALSE(A(TMenuId::LangMenuItem, 0)->icon().isNull());
+    const QImage flag = A(TMenuId::LangMenuItem, 0)->icon().pixmap(16, 16).toImage();
+    EXPECT_EQ(qAlpha(flag.pixel(0, 15)), 0);
+    A(TMenuId::menuEN)->trigger();
+    EXPECT_EQ(Caption(TMenuId::menuExit), QStringLiteral("Exit"));
+}
+
+TEST_F(RulerMenuTest, StartupLanguageFallsBackToEnglish)
+{
+    LoadShippedLanguages();
+    ruler.BuildMenus();
+    ruler.ChooseStartupLanguage("de");  // codes compare exactly
+    EXPECT_EQ(CurrentLanguage(), "EN");
+    ruler.ChooseStartupLanguage("PL");
+    EXPECT_EQ(CurrentLanguage(), "EN");
+    ruler.ChooseStartupLanguage("DE");
+    EXPECT_EQ(CurrentLanguage(), "DE");
+    EXPECT_EQ(ruler.CheckedLanguage(), 0);
+}
+
+}  // namespace
