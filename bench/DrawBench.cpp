@@ -1,5 +1,5 @@
 // The ruler's body: the gradient and the bevel, over the lengths a monitor
-// gives.
+// gives (PaintRulerBench has the plain fill to compare with).
 #include <benchmark/benchmark.h>
 
 #include "draw/CommonFunctions.h"
@@ -18,17 +18,5 @@ void BM_GradientAndBevel(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * length * 60);
 }
 BENCHMARK(BM_GradientAndBevel)->Arg(1920)->Arg(4096);
-
-void BM_PlainFill(benchmark::State& state)
-{
-    const int length = static_cast<int>(state.range(0));
-    TBitmap32 b(length, 60);
-    for (auto _ : state) {
-        b.Clear(0xFF808080);
-        benchmark::DoNotOptimize(b.Bits());
-    }
-    state.SetItemsProcessed(state.iterations() * length * 60);
-}
-BENCHMARK(BM_PlainFill)->Arg(1920)->Arg(4096);
 
 }  // namespace

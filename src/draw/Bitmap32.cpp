@@ -90,9 +90,10 @@ void TBitmap32::Line(int x1, int y1, int x2, int y2, TColor32 c)
 {
     if (Empty()) return;
     if (y1 == y2) {
-        const int from = x2 > x1 ? x1 : x2 + 1;
-        const int to = x2 > x1 ? x2 - 1 : x1;
-        for (int x = from; x <= to; ++x) SetPixelS(x, y1, c);
+        if (y1 < 0 || y1 >= m_height) return;
+        const int from = std::max(x2 > x1 ? x1 : x2 + 1, 0);
+        const int to = std::min(x2 > x1 ? x2 - 1 : x1, m_width - 1);
+        if (from <= to) std::fill(ScanLine(y1) + from, ScanLine(y1) + to + 1, c);
     } else if (x1 == x2) {
         const int from = y2 > y1 ? y1 : y2 + 1;
         const int to = y2 > y1 ? y2 - 1 : y1;

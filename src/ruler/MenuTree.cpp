@@ -157,11 +157,27 @@ int Ordinal(TMenuId id)
     return static_cast<int>(id);
 }
 
-// Radio groups list their items in the order of the option's values.
-template <typename Enum>
-bool Is(Enum value, Enum first, TMenuId id, TMenuId firstId)
+bool InRange(TMenuId id, TMenuId first, TMenuId last) { return Ordinal(id) >= Ordinal(first) && Ordinal(id) <= Ordinal(last); }
+
+bool IsTransparencyItem(TMenuId id) { return InRange(id, I::MenuOpaque, I::menuCustomTransparency); }
+
+// The radio groups whose items stand, in order, for the values of one
+// option: whether id is the item of the option's current value.
+std::optional<bool> OptionRadioChecked(TMenuId id, const RulerState& s)
 {
-    return static_cast<int>(value) - static_cast<int>(first) == Ordinal(id) - Ordinal(firstId);
+    const auto pick = [id](TMenuId first, TMenuId last, auto value) -> std::optional<bool> {
+        if (!InRange(id, first, last)) return std::nullopt;
+        return Ordinal(id) - Ordinal(first) == static_cast<int>(value);
+    };
+    for (const auto& checked : {pick(I::menuDoubleLock, I::menuDoubleCustomize, s.DoubleClick),
+                                pick(I::menuPixels, I::menuCustomUnits, s.Units),
+                                pick(I::menu72dpi, I::menuCustomResolution, s.Resolution),
+                                pick(I::menuPreciseSmall, I::menuPreciseLarge, s.PMTSize),
+                                pick(I::menuZoom5X, I::menuZoom15X, s.PMTZoomLevel),
+                                pick(I::menuFullSize, I::menuCustomSize, s.Size),
+                                pick(I::MenuOpaque, I::menuCustomTransparency, s.Transparency)})
+        if (checked) return checked;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -310,30 +326,13 @@ std::u16string MenuCaption(TMenuItemRef item, const RulerState& s, const TMenuCo
 bool MenuChecked(TMenuItemRef item, const RulerState& s, const TMenuContext& context)
 {
     const TMenuId id = item.Id;
+    if (const auto radio = OptionRadioChecked(id, s)) return *radio;
     switch (id) {
         case I::menuStickToMouse: return s.StickToMouse;
         case I::menuAxisLocked: return s.AxisLocked;
         case I::menuBoundToScreen: return s.BoundToScreen;
-        case I::menuDoubleLock:
-        case I::menuDoubleResize:
-        case I::menuDoubleRotate:
-        case I::menuDoubleScale:
-        case I::menuDoublePrecise:
-        case I::menuDoublePreciseLock:
-        case I::menuDoubleNext:
-        case I::menuDoubleCustomize: return Is(s.DoubleClick, TDoubleClickAction::AxisLock, id, I::menuDoubleLock);
         case I::menuMonitor: return s.ActiveMon == item.Index + 1;
         case I::menuScaleShow: return s.Scale;
-        case I::menuPixels:
-        case I::menuCM:
-        case I::menuIN:
-        case I::menuCustomUnits: return Is(s.Units, TUnits::Pixels, id, I::menuPixels);
-        case I::menu72dpi:
-        case I::menu200dpi:
-        case I::menu300dpi:
-        case I::menu600dpi:
-        case I::menu1200dpi:
-        case I::menuCustomResolution: return Is(s.Resolution, TResolution::Dpi72, id, I::menu72dpi);
         case I::menuUp: return s.ScaleUp;
         case I::menuDown: return !s.ScaleUp;
         case I::menuRight: return s.ScaleRight;
@@ -341,27 +340,8 @@ bool MenuChecked(TMenuItemRef item, const RulerState& s, const TMenuContext& con
         case I::menuNoOffset: return s.NoOffset;
         case I::menuPreciseShow: return s.PMTShow;
         case I::menuPreciseLock: return s.PMTLocked;
-        case I::menuPreciseSmall:
-        case I::menuPreciseMedium:
-        case I::menuPreciseLarge: return Is(s.PMTSize, TPMTSize::Small, id, I::menuPreciseSmall);
-        case I::menuZoom5X:
-        case I::menuZoom10X:
-        case I::menuZoom15X: return Is(s.PMTZoomLevel, TZoomLevel::Zoom5X, id, I::menuZoom5X);
         case I::menuPreciseTransparency: return s.PMTTransparency;
-        case I::menuFullSize:
-        case I::menu075Size:
-        case I::menu050Size:
-        case I::menuCustomSize: return Is(s.Size, TRulerSize::Full, id, I::menuFullSize);
         case I::menuRotate: return s.Rotate;
-        case I::MenuOpaque:
-        case I::Menu5Percent:
-        case I::Menu10Percent:
-        case I::Menu15Percent:
-        case I::Menu20Percent:
-        case I::Menu30Percent:
-        case I::Menu40Percent:
-        case I::Menu50Percent:
-        case I::menuCustomTransparency: return Is(s.Transparency, TTransparency::Opaque, id, I::MenuOpaque);
         case I::menuInfoScale: return s.ShowUnitsAndRes;
         case I::menuInfoMouse: return s.ShowMouse;
         case I::menuInfoRGB: return s.ShowRGB;
@@ -380,6 +360,8 @@ bool MenuChecked(TMenuItemRef item, const RulerState& s, const TMenuContext& con
 
 bool MenuEnabled(TMenuItemRef item, const RulerState& s, const TMenuContext& context)
 {
+    // The current transparency is shown checked and cannot be chosen again.
+    if (IsTransparencyItem(item.Id)) return !MenuChecked(item, s, context);
     switch (item.Id) {
         case I::menuDoubleNext: return s.MonitorCount > 1;
         case I::menuMonitor: return s.MonitorCount > 1 && item.Index < s.MonitorCount;
@@ -388,17 +370,6 @@ bool MenuEnabled(TMenuItemRef item, const RulerState& s, const TMenuContext& con
         case I::menuDown: return UpDownEnabled(s);
         case I::menuRight:
         case I::menuLeft: return RightLeftEnabled(s);
-        case I::MenuOpaque:
-        case I::Menu5Percent:
-        case I::Menu10Percent:
-        case I::Menu15Percent:
-        case I::Menu20Percent:
-        case I::Menu30Percent:
-        case I::Menu40Percent:
-        case I::Menu50Percent:
-        case I::menuCustomTransparency:
-            // The current choice is shown checked and cannot be chosen again.
-            return !MenuChecked(item, s, context);
         case I::ColorMenuItem: return ColorItemEnabled(s, item.Index);
         case I::menuCheckNow: return !context.CheckRunning;
         default: return true;

@@ -23,17 +23,7 @@ protected:
         const auto w = x.WaitForWindow("Scalio", 20s);
         ASSERT_TRUE(w.has_value()) << "the ruler window never showed";
         ruler = *w;
-        // Settled: the same geometry twice, 200 ms apart.
-        std::optional<TWindowGeometry> last;
-        const auto g = x.WaitForGeometry(
-            ruler,
-            [&](const TWindowGeometry& now) {
-                const bool settled = last == now && now.Width == 1440;
-                last = now;
-                if (!settled) std::this_thread::sleep_for(180ms);
-                return settled;
-            },
-            10s);
+        const auto g = x.WaitUntilSettled(ruler, [](const TWindowGeometry& now) { return now.Width == 1440; }, 10s);
         ASSERT_TRUE(g.has_value());
         start = *g;
     }

@@ -264,6 +264,22 @@ std::optional<TWindowGeometry> XSession::WaitForGeometry(unsigned long window,
     return g;
 }
 
+std::optional<TWindowGeometry> XSession::WaitUntilSettled(unsigned long window,
+                                                          const std::function<bool(const TWindowGeometry&)>& pred,
+                                                          std::chrono::milliseconds timeout)
+{
+    std::optional<TWindowGeometry> last;
+    return WaitForGeometry(
+        window,
+        [&](const TWindowGeometry& now) {
+            const bool settled = last == now && pred(now);
+            last = now;
+            if (!settled) std::this_thread::sleep_for(180ms);
+            return settled;
+        },
+        timeout);
+}
+
 bool XSession::WaitForFocus(unsigned long window, std::chrono::milliseconds timeout)
 {
     ::Display* d = Dpy(m_x);

@@ -60,6 +60,11 @@ public:
     std::optional<TWindowGeometry> WaitForGeometry(unsigned long window,
                                                    const std::function<bool(const TWindowGeometry&)>& pred,
                                                    std::chrono::milliseconds timeout);
+    // The window's geometry once it has stopped changing (the same twice,
+    // 200 ms apart) and satisfies pred.
+    std::optional<TWindowGeometry> WaitUntilSettled(unsigned long window,
+                                                    const std::function<bool(const TWindowGeometry&)>& pred,
+                                                    std::chrono::milliseconds timeout);
     // Whether the window has the keyboard, within the time-out.
     bool WaitForFocus(unsigned long window, std::chrono::milliseconds timeout);
     // Polls until pred holds for what the screen shows in the rectangle.

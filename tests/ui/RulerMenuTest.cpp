@@ -15,24 +15,13 @@
 #include "support/Fakes.h"
 #include "support/FixedTextRasterizer.h"
 #include "support/TempDir.h"
+#include "RulerFixture.h"
 
 namespace {
 
-class RulerMenuTest : public ::testing::Test {
+class RulerMenuTest : public RulerFixture {
 protected:
-    RulerMenuTest()
-    {
-        SetQuestions(&questions);
-        ruler.State.MonitorRects[0] = {0, 0, 1920, 1080};
-        ruler.State.ActiveArea = ruler.State.MonitorRects[0];
-        ruler.State.FirstRun = false;
-    }
-    ~RulerMenuTest() override
-    {
-        SetQuestions(nullptr);
-        Languages().SetCurrentLanguage("EN");
-        Languages().LoadLanguages(home.Path() / "none", noFlags);
-    }
+    ~RulerMenuTest() override { Languages().LoadLanguages(home.Path() / "none", noFlags); }
 
     // The program's own language folder.
     void LoadShippedLanguages() { Languages().LoadLanguages(SCALIO_SOURCE_DIR "/Languages", flags); }
@@ -49,11 +38,6 @@ protected:
     } noFlags;
     QtFlagLoader flags;
     TempDir home;
-    ScopedFixedRasterizer fixed;
-    FakeDesktop desktop;
-    FakeShell shell;
-    FakeQuestions questions;
-    TfrmRuler ruler{desktop, shell};
 };
 
 TEST_F(RulerMenuTest, MenuMirrorsTheStateWithKeysBesideTheCaptions)

@@ -12,20 +12,12 @@
 #include "online/WebSites.h"
 #include "support/Fakes.h"
 #include "support/FixedTextRasterizer.h"
+#include "RulerFixture.h"
 
 namespace {
 
-class RulerWindowTest : public ::testing::Test {
+class RulerWindowTest : public RulerFixture {
 protected:
-    RulerWindowTest()
-    {
-        SetQuestions(&questions);
-        ruler.State.MonitorRects[0] = {0, 0, 1920, 1080};
-        ruler.State.ActiveArea = ruler.State.MonitorRects[0];
-        ruler.State.FirstRun = false;
-    }
-    ~RulerWindowTest() override { SetQuestions(nullptr); }
-
     TWindowBounds B() const { return ruler.Bounds(); }
     void HoverAt(QPoint p)
     {
@@ -38,12 +30,6 @@ protected:
         const TFloatRect& r = ruler.Picture.LogoLayer.Location;
         return {static_cast<int>((r.Left + r.Right) / 2), static_cast<int>((r.Top + r.Bottom) / 2)};
     }
-
-    ScopedFixedRasterizer fixed;
-    FakeDesktop desktop;
-    FakeShell shell;
-    FakeQuestions questions;
-    TfrmRuler ruler{desktop, shell};
 };
 
 TEST_F(RulerWindowTest, StartsCentredAtThreeQuartersWithTheDefaultLook)
