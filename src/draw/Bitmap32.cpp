@@ -103,12 +103,12 @@ void TBitmap32::Line(int x1, int y1, int x2, int y2, TColor32 c)
 
 void TBitmap32::SetPixelS(int x, int y, TColor32 c)
 {
-    if (Contains(x, y)) m_bits[static_cast<std::size_t>(x + y * m_width)] = c;
+    if (Contains(x, y)) m_bits[At(x, y)] = c;
 }
 
 TColor32 TBitmap32::Pixel(int x, int y) const
 {
-    return Contains(x, y) ? m_bits[static_cast<std::size_t>(x + y * m_width)] : OuterColor;
+    return Contains(x, y) ? m_bits[At(x, y)] : OuterColor;
 }
 
 int TBitmap32::TextWidth(std::u16string_view text) const
@@ -130,8 +130,11 @@ void TBitmap32::RenderText(int x, int y, std::u16string_view text, int /*aaLevel
         if (py < 0 || py >= m_height) continue;
         for (int cx = 0; cx < cov.Width; ++cx) {
             const int px = x + cx;
-            if (px < 0 || px >= m_width || !cov.Covered[static_cast<std::size_t>(cx + cy * cov.Width)]) continue;
-            TColor32& p = m_bits[static_cast<std::size_t>(px + py * m_width)];
+            if (px < 0 || px >= m_width ||
+                !cov.Covered[static_cast<std::size_t>(cy) * static_cast<std::size_t>(cov.Width) +
+                             static_cast<std::size_t>(cx)])
+                continue;
+            TColor32& p = m_bits[At(px, py)];
             p = MergeColor32(c, p, 255);
         }
     }
@@ -145,8 +148,8 @@ void TBitmap32::Rotate90()
     std::vector<TColor32> rotated(m_bits.size());
     for (int y = 0; y < oldH; ++y)
         for (int x = 0; x < oldW; ++x)
-            rotated[static_cast<std::size_t>((oldH - 1 - y) + x * oldH)] =
-                m_bits[static_cast<std::size_t>(x + y * oldW)];
+            rotated[static_cast<std::size_t>(x) * static_cast<std::size_t>(oldH) +
+                    static_cast<std::size_t>(oldH - 1 - y)] = m_bits[At(x, y)];
     m_bits.swap(rotated);
     m_width = oldH;
     m_height = oldW;

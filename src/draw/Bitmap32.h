@@ -77,6 +77,11 @@ public:
     TFont32 Font;
 
 private:
+    std::size_t At(int x, int y) const
+    {
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(m_width) + static_cast<std::size_t>(x);
+    }
+
     int m_width = 0;
     int m_height = 0;
     std::vector<TColor32> m_bits;
