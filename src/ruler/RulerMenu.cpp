@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QImage>
+#include <QLabel>
 #include <QMenu>
 #include <QPixmap>
 #include <QToolButton>
@@ -100,11 +102,27 @@ TRulerMenu::TRulerMenu(const TMenuContext& context, QWidget* parent) : QObject(p
                 into->addAction(action);
             }
             auto* grid = static_cast<QWidgetAction*>(into->actions().back())->defaultWidget();
+            // Icon and caption at the left, the keys at the right, as in the
+            // menu's own items.
             auto* cell = new QToolButton(grid);
             cell->setObjectName(QStringLiteral("ColorMenuItem%1").arg(item.Index));
-            cell->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
             cell->setAutoRaise(true);
             cell->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+            auto* row = new QHBoxLayout(cell);
+            row->setContentsMargins(4, 2, 8, 2);
+            row->setSpacing(6);
+            for (const char* part : {"icon", "caption", "", "keys"}) {
+                if (!*part) {
+                    row->addStretch(1);
+                    row->addSpacing(16);
+                    continue;
+                }
+                auto* label = new QLabel(cell);
+                label->setObjectName(QLatin1String(part));
+                label->setAttribute(Qt::WA_TransparentForMouseEvents);
+                row->addWidget(label);
+            }
+            cell->setMinimumSize(cell->layout()->sizeHint());
             static_cast<QGridLayout*>(grid->layout())->addWidget(cell, item.Index % 8, item.Index / 8);
             connect(cell, &QToolButton::clicked, this, [this, item] {
                 m_root->close();
@@ -154,9 +172,12 @@ void TRulerMenu::Refresh(const RulerState& s, const TMenuContext& context, const
         const bool visible = MenuVisible(item, s, context);
         if (item.Id == TMenuId::ColorMenuItem) {
             QToolButton* cell = ColorCell(item.Index);
-            cell->setText(Text(caption, keys).replace(QLatin1Char('\t'), QStringLiteral("   ")));
+            cell->findChild<QLabel*>(QStringLiteral("caption"))->setText(Q(caption));
+            cell->findChild<QLabel*>(QStringLiteral("keys"))->setText(QString::fromStdString(keys));
             if (item.Index < static_cast<int>(images.ColorIcons.size()))
-                cell->setIcon(images.ColorIcons[static_cast<std::size_t>(item.Index)]);
+                cell->findChild<QLabel*>(QStringLiteral("icon"))
+                    ->setPixmap(images.ColorIcons[static_cast<std::size_t>(item.Index)].pixmap(16, 16));
+            cell->setMinimumSize(cell->layout()->sizeHint());
             cell->setEnabled(enabled);
             continue;
         }
