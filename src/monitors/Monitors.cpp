@@ -10,3 +10,19 @@ void DetectMonitors(RulerState& s, const std::vector<MonitorRect>& system)
         s.MonitorRects[static_cast<std::size_t>(i)] =
             i < s.MonitorCount && i < n ? system[static_cast<std::size_t>(i)] : MonitorRect{};
 }
+
+namespace {
+bool HasArea(const MonitorRect& r)
+{
+    return r.Width > 0 && r.Height > 0;
+}
+}  // namespace
+
+bool EnsureUsableActiveArea(RulerState& s, const std::vector<MonitorRect>& system)
+{
+    if (s.ActiveMon >= 1 && s.ActiveMon <= s.MonitorCount && HasArea(s.ActiveArea)) return false;
+    s.ActiveMon = 1;
+    if (!HasArea(s.MonitorRects[0]) && !system.empty() && HasArea(system.front())) s.MonitorRects[0] = system.front();
+    s.ActiveArea = s.MonitorRects[0];
+    return true;
+}

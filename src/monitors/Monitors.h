@@ -8,3 +8,9 @@
 // Fills MonitorCount (1..4) and MonitorRects from the system's monitors, in
 // the system's order; unused entries are zeros.
 void DetectMonitors(RulerState& s, const std::vector<MonitorRect>& system);
+
+// The ruler must land on a monitor it can be seen on: an active monitor
+// beyond those in use, or one whose rectangle has no area (a hand-edited
+// file, a monitor since unplugged), gives way to monitor 1, and an empty
+// monitor 1 to the system's first monitor. True when anything changed.
+bool EnsureUsableActiveArea(RulerState& s, const std::vector<MonitorRect>& system);

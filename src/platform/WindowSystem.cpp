@@ -8,6 +8,9 @@
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
+#include <memory>
+#include <vector>
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -91,10 +94,16 @@ void TakeKeyboard(QWidget* window)
     window->activateWindow();
     window->setFocus(Qt::OtherFocusReason);
     // A window that was just shown may not be viewable yet, and the X server
-    // refuses the focus then: ask again for a little while.
+    // refuses the focus then: ask again for a little while, but only until it
+    // has had the keyboard once, so that a user who moves on is not followed.
+    auto reached = std::make_shared<bool>(window->isActiveWindow());
     for (int attempt = 1; attempt <= 10; ++attempt) {
-        QTimer::singleShot(attempt * 30, window, [w = QPointer<QWidget>(window)] {
-            if (w && w->isVisible() && !w->isActiveWindow()) w->activateWindow();
+        QTimer::singleShot(attempt * 30, window, [w = QPointer<QWidget>(window), reached] {
+            if (!w || *reached || !w->isVisible()) return;
+            if (w->isActiveWindow())
+                *reached = true;
+            else
+                w->activateWindow();
         });
     }
 }
@@ -132,7 +141,9 @@ struct CloseKeyWatcher::Impl {
     KeyCode f4 = 0;
     KeyCode altL = 0;
     KeyCode altR = 0;
+    std::vector<KeyCode> others;  // Ctrl, Shift and Super: Alt+F4 means Alt alone
     int altsDown = 0;
+    int othersDown = 0;
     std::unique_ptr<QSocketNotifier> notifier;
 
     ~Impl()
@@ -165,6 +176,8 @@ CloseKeyWatcher::CloseKeyWatcher(QObject* parent) : QObject(parent), m_impl(std:
     d.f4 = XKeysymToKeycode(d.display, XK_F4);
     d.altL = XKeysymToKeycode(d.display, XK_Alt_L);
     d.altR = XKeysymToKeycode(d.display, XK_Alt_R);
+    for (KeySym sym : {XK_Control_L, XK_Control_R, XK_Shift_L, XK_Shift_R, XK_Super_L, XK_Super_R})
+        if (const KeyCode code = XKeysymToKeycode(d.display, sym)) d.others.push_back(code);
     XFlush(d.display);
 
     d.notifier = std::make_unique<QSocketNotifier>(ConnectionNumber(d.display), QSocketNotifier::Read);
@@ -180,9 +193,14 @@ CloseKeyWatcher::CloseKeyWatcher(QObject* parent) : QObject(parent), m_impl(std:
             const auto key = static_cast<KeyCode>(raw->detail);
             const bool press = cookie->evtype == XI_RawKeyPress;
             XFreeEventData(im.display, cookie);
+            const auto count = [press](int& down, int most) {
+                down = press ? std::min(down + 1, most) : std::max(down - 1, 0);
+            };
             if (key == im.altL || key == im.altR) {
-                im.altsDown = press ? std::min(im.altsDown + 1, 2) : std::max(im.altsDown - 1, 0);
-            } else if (press && key == im.f4 && im.altsDown > 0 && FocusOnToolWindow()) {
+                count(im.altsDown, 2);
+            } else if (std::find(im.others.begin(), im.others.end(), key) != im.others.end()) {
+                count(im.othersDown, static_cast<int>(im.others.size()));
+            } else if (press && key == im.f4 && im.altsDown > 0 && im.othersDown == 0 && FocusOnToolWindow()) {
                 emit closeRequested();
             }
         }

@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPixmap>
@@ -50,6 +51,68 @@ QIcon Image(const TMenuImages& images, int index)
                : QIcon();
 }
 
+// The COLOR submenu's two columns, walked with the arrow keys like a menu:
+// Up and Down within a column, Left and Right across, Return chooses. The
+// keys reach the submenu, not the cells, so the grid watches the submenu.
+class TColorGrid : public QWidget {
+public:
+    using QWidget::QWidget;
+    std::vector<QToolButton*> Cells;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show) Select(-1);
+        if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const int at = m_current;
+        switch (key) {
+            case Qt::Key_Down: Select(Next(at, 1)); return true;
+            case Qt::Key_Up: Select(Next(at < 0 ? 0 : at, -1)); return true;
+            case Qt::Key_Right:
+            case Qt::Key_Left: {
+                if (at < 0) {
+                    // Nothing reached yet: Right starts at the first colour,
+                    // Left closes the submenu as in any menu.
+                    if (key == Qt::Key_Left) return false;
+                    Select(Next(-1, 1));
+                    return true;
+                }
+                // Left from the first column closes the submenu too.
+                if ((key == Qt::Key_Left) == (at < 8)) return false;
+                const int across = at < 8 ? at + 8 : at - 8;
+                Select(Cells[static_cast<std::size_t>(across)]->isEnabled() ? across : Next(across, 1));
+                return true;
+            }
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+            case Qt::Key_Space:
+                if (at >= 0) Cells[static_cast<std::size_t>(at)]->click();
+                return at >= 0;
+            default: return QWidget::eventFilter(watched, event);
+        }
+    }
+
+private:
+    // The next enabled cell from `from` in direction `step`; the current
+    // colour's cell is disabled and is skipped.
+    int Next(int from, int step) const
+    {
+        const int n = static_cast<int>(Cells.size());
+        for (int i = 1; i <= n; ++i) {
+            const int at = ((from < 0 ? -1 : from) + step * i + n * 2) % n;
+            if (Cells[static_cast<std::size_t>(at)]->isEnabled()) return at;
+        }
+        return -1;
+    }
+    void Select(int index)
+    {
+        m_current = index;
+        for (std::size_t i = 0; i < Cells.size(); ++i) Cells[i]->setChecked(static_cast<int>(i) == index);
+    }
+
+    int m_current = -1;
+};
+
 }  // namespace
 
 std::vector<QIcon> FixedMenuImages()
@@ -93,7 +156,8 @@ TRulerMenu::TRulerMenu(const TMenuContext& context, QWidget* parent) : QObject(p
         if (item.Id == TMenuId::ColorMenuItem) {
             // Two columns of eight: a grid of cells in one widget action.
             if (item.Index == 0) {
-                auto* grid = new QWidget(into);
+                auto* grid = new TColorGrid(into);
+                into->installEventFilter(grid);
                 auto* layout = new QGridLayout(grid);
                 layout->setContentsMargins(2, 2, 2, 2);
                 layout->setSpacing(0);
@@ -128,6 +192,9 @@ TRulerMenu::TRulerMenu(const TMenuContext& context, QWidget* parent) : QObject(p
                 m_root->close();
                 emit itemTriggered(item);
             });
+            cell->setCheckable(true);  // checked: the one the keys have reached
+            cell->setFocusPolicy(Qt::NoFocus);
+            static_cast<TColorGrid*>(grid)->Cells.push_back(cell);
             m_colorCells.push_back(cell);
             continue;
         }

@@ -56,6 +56,8 @@ TfrmRuler::TfrmRuler(IDesktop& desktop, IShell& shell, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+    // The application's activation and deactivation re-assert the stacking.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this] { SetWinOrders(); });
     StickTimer.setInterval(20);
     connect(&StickTimer, &QTimer::timeout, this, &TfrmRuler::StickTimerTimer);
     LoadRulerResources();
@@ -105,6 +107,7 @@ bool TfrmRuler::FormCreate(const TRulerSetup& setup)
     m_settingsPath = SettingsFilePath(setup.Environment);
     TReadHooks hooks(*this, m_desktop);
     LoadSettings(m_settingsPath, State, m_decimalSeparator, hooks);
+    EnsureUsableActiveArea(State, m_desktop.Monitors());
 
     Drag.LogoClicked = false;
     Drag.SizeChanged = false;
@@ -214,7 +217,7 @@ void TfrmRuler::SetTransparency()
 void TfrmRuler::SetZoomTransparencies()
 {
     const int alpha = State.PMTTransparency ? TransparencyAlpha(State) : 255;
-    for (QWidget* w : PreciseToolWindows) WindowSystem::SetWindowAlpha(w, alpha);
+    for (QWidget* w : ZoomWindows) WindowSystem::SetWindowAlpha(w, alpha);
 }
 
 void TfrmRuler::SetWinOrders()
@@ -253,6 +256,8 @@ void TfrmRuler::AnyMonitorClick()
 void TfrmRuler::AnyUnitsClick(TUnits units)
 {
     SelectUnits(State, units);
+    // The length units' captions name the unit; pixels need no new ones.
+    if (units != TUnits::Pixels) SetLanguage();
     PaintRuler();
     SetWinOrders();
 }
@@ -371,6 +376,8 @@ void TfrmRuler::menuRotateClick()
     PaintRuler();
     RepositionRuler(x(), y());
     SetWinOrders();
+    // The axis lock's caption names the direction the ruler may move.
+    SetLanguage();
 }
 
 void TfrmRuler::menuBoundToScreenClick()
@@ -396,8 +403,9 @@ void TfrmRuler::menuStickToMouseClick()
     State.StickToMouse = !State.StickToMouse;
     SetStick();
     if (State.FirstRun) {
-        ShowAnswerDialog(u"Scalio", GetLangText(202), {GetLangText(100)}, TAnswerIcon::Warning);
+        // Cleared first: the session may end while the hint is open.
         State.FirstRun = false;
+        ShowAnswerDialog(u"Scalio", GetLangText(202), {GetLangText(100)}, TAnswerIcon::Warning);
     }
 }
 
@@ -541,7 +549,8 @@ void TfrmRuler::mouseDoubleClickEvent(QMouseEvent* event)
 void TfrmRuler::keyPressEvent(QKeyEvent* event)
 {
     // The menu's keys first; every other key goes to the ruler.
-    if (!RunMenuKeys(event->key(), event->modifiers())) FormKeyDown(event->key(), event->modifiers());
+    if (!RunMenuKeys(event->key(), event->modifiers(), event->nativeScanCode()))
+        FormKeyDown(event->key(), event->modifiers());
 }
 
 void TfrmRuler::closeEvent(QCloseEvent* event)

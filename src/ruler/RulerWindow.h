@@ -46,6 +46,8 @@ public:
     // The precise tool's windows in stacking order from the bottom (first
     // magnifier, first crosshair, second magnifier, second crosshair).
     std::vector<QWidget*> PreciseToolWindows;
+    // The two magnifiers, which may share the ruler's transparency.
+    std::vector<QWidget*> ZoomWindows;
     // Carries the locked magnifiers along after the ruler moved.
     std::function<void()> CarryPreciseTool;
 
@@ -75,7 +77,8 @@ public:
     TMenuContext MenuContext() const;
     void RunMenuItem(TMenuItemRef item);
     // Runs the menu item that carries the keys, if any; true when one ran.
-    bool RunMenuKeys(int key, Qt::KeyboardModifiers modifiers);
+    // scanCode: the X keycode where known, for the keys named by position.
+    bool RunMenuKeys(int key, Qt::KeyboardModifiers modifiers, quint32 scanCode = 0);
     void SetLanguage();
     // -1: English; else the index of a loaded language.
     void menuAnyLangClick(int language);
@@ -166,5 +169,6 @@ private:
     bool m_criticalError = false;
     bool m_destroyed = false;
     bool m_restoreKeyboard = false;
+    bool m_menuFromActive = false;
     std::string m_settingsPath;
 };

@@ -11,9 +11,20 @@
 
 namespace {
 
-// The keys of an event in the form the menu table writes them.
-std::string KeyChord(int key, Qt::KeyboardModifiers modifiers)
+// The digit of the key in the main block's digit row, by its position, so
+// that Ctrl+1 is the same key on every layout (X keycodes 10..19).
+int DigitRowKey(quint32 scanCode)
 {
+    if (scanCode < 10 || scanCode > 19) return 0;
+    return scanCode == 19 ? Qt::Key_0 : Qt::Key_1 + static_cast<int>(scanCode - 10);
+}
+
+// The keys of an event in the form the menu table writes them. The keypad's
+// digits are other keys than the digit row's.
+std::string KeyChord(int key, Qt::KeyboardModifiers modifiers, quint32 scanCode = 0)
+{
+    if (modifiers.testFlag(Qt::KeypadModifier)) return {};
+    if (const int digit = DigitRowKey(scanCode); digit && !(key >= Qt::Key_A && key <= Qt::Key_Z)) key = digit;
     std::string name;
     if (key >= Qt::Key_F1 && key <= Qt::Key_F35) {
         name = 'F';
@@ -48,7 +59,7 @@ void TfrmRuler::BuildMenus()
     connect(Menu->RightMenu(), &QMenu::aboutToShow, this, &TfrmRuler::SetLanguage);
     // The keyboard comes back to the ruler the menu was opened on.
     connect(Menu->RightMenu(), &QMenu::aboutToHide, this, [this] {
-        if (isVisible()) WindowSystem::TakeKeyboard(this);
+        if (m_menuFromActive && isVisible()) WindowSystem::TakeKeyboard(this);
     });
 }
 
@@ -90,9 +101,9 @@ void TfrmRuler::menuAdvancedClick()
     SetLanguage();
 }
 
-bool TfrmRuler::RunMenuKeys(int key, Qt::KeyboardModifiers modifiers)
+bool TfrmRuler::RunMenuKeys(int key, Qt::KeyboardModifiers modifiers, quint32 scanCode)
 {
-    const auto item = MenuItemForKeys(KeyChord(key, modifiers), State, MenuContext());
+    const auto item = MenuItemForKeys(KeyChord(key, modifiers, scanCode), State, MenuContext());
     if (!item) return false;
     RunMenuItem(*item);
     return true;
@@ -102,6 +113,8 @@ void TfrmRuler::contextMenuEvent(QContextMenuEvent* event)
 {
     if (!Menu) return;
     SetWinOrders();
+    // Only a ruler that had the keyboard gets it back when the menu closes.
+    m_menuFromActive = isActiveWindow();
     Menu->RightMenu()->popup(event->globalPos());
 }
 
@@ -110,7 +123,7 @@ bool TfrmRuler::event(QEvent* e)
     // Claim the keys of the menu before anything else can take them.
     if (e->type() == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(e);
-        if (MenuItemForKeys(KeyChord(key->key(), key->modifiers()), State, MenuContext())) {
+        if (MenuItemForKeys(KeyChord(key->key(), key->modifiers(), key->nativeScanCode()), State, MenuContext())) {
             e->accept();
             return true;
         }

@@ -23,7 +23,8 @@ protected:
         const auto w = x.WaitForWindow("Scalio", 20s);
         ASSERT_TRUE(w.has_value()) << "the ruler window never showed";
         ruler = *w;
-        const auto g = x.WaitUntilSettled(ruler, [](const TWindowGeometry& now) { return now.Width == 1440; }, 10s);
+        const auto g = x.WaitUntilSettled(
+            ruler, [](const TWindowGeometry& now) { return now.Width == 1440; }, 10s);
         ASSERT_TRUE(g.has_value());
         start = *g;
     }
@@ -127,6 +128,10 @@ TEST_F(RulerE2e, AltF4EndsTheProgram)
 {
     ClickRuler();
     ASSERT_TRUE(x.ProgramRunning());
+    // Alt alone: with Shift or Ctrl held it is another key.
+    ASSERT_TRUE(x.Xdotool({"key", "shift+alt+F4"}));
+    ASSERT_TRUE(x.Xdotool({"key", "ctrl+alt+F4"}));
+    EXPECT_FALSE(x.WaitForExit(1s));
     ASSERT_TRUE(x.Xdotool({"key", "alt+F4"}));
     EXPECT_TRUE(x.WaitForExit(10s));
 }

@@ -59,7 +59,8 @@ protected:
         const auto w = x.WaitForWindow("Scalio", 20s);
         ASSERT_TRUE(w.has_value()) << "the ruler window never showed";
         ruler = *w;
-        const auto g = x.WaitUntilSettled(ruler, [](const TWindowGeometry& now) { return now.Width > 0; }, 10s);
+        const auto g = x.WaitUntilSettled(
+            ruler, [](const TWindowGeometry& now) { return now.Width > 0; }, 10s);
         ASSERT_TRUE(g.has_value());
         at = *g;
     }

@@ -166,3 +166,64 @@ TEST_F(RulerMenuTest, StartupLanguageFallsBackToEnglish)
 }
 
 }  // namespace
+
+namespace {
+
+// Keys go where a person's would: to the open popup.
+void Press(Qt::Key key)
+{
+    QWidget* target = QApplication::activePopupWidget();
+    ASSERT_NE(target, nullptr);
+    if (QWidget* focus = target->focusWidget()) target = focus;
+    QTest::keyClick(target, key);
+}
+
+TEST_F(RulerMenuTest, ColoursAreChosenWithTheKeyboardToo)
+{
+    Start();
+    ruler.Menu->RightMenu()->popup(QPoint(0, 0));
+    QApplication::processEvents();
+    // COLOR is the thirteenth item from the top.
+    for (int i = 0; i < 13; ++i) Press(Qt::Key_Down);
+    ASSERT_EQ(ruler.Menu->RightMenu()->activeAction(), A(TMenuId::menuColorSubmenu));
+    Press(Qt::Key_Right);
+    QApplication::processEvents();
+    // White is current and skipped: Red, then across to Volcano, then down.
+    Press(Qt::Key_Down);
+    EXPECT_TRUE(ruler.Menu->ColorCell(1)->isChecked());
+    Press(Qt::Key_Right);
+    EXPECT_TRUE(ruler.Menu->ColorCell(9)->isChecked());
+    EXPECT_FALSE(ruler.Menu->ColorCell(1)->isChecked());
+    Press(Qt::Key_Down);
+    EXPECT_TRUE(ruler.Menu->ColorCell(10)->isChecked());
+    Press(Qt::Key_Return);
+    EXPECT_EQ(ruler.State.Color, 10);
+    EXPECT_FALSE(ruler.Menu->RightMenu()->isVisible());
+}
+
+}  // namespace
+
+namespace {
+
+void SendKey(QWidget* to, int key, Qt::KeyboardModifiers modifiers, quint32 scanCode)
+{
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, scanCode, 0, 0);
+    QApplication::sendEvent(to, &press);
+}
+
+TEST_F(RulerMenuTest, MonitorKeysAreTheDigitRowWhateverTheLayout)
+{
+    ruler.State.MonitorCount = 2;
+    ruler.State.MonitorRects[1] = {1920, 0, 1280, 1024};
+    Start();
+    // A layout that types "é" on the digit row's second key.
+    SendKey(&ruler, Qt::Key_Eacute, Qt::ControlModifier, 11);
+    EXPECT_EQ(ruler.State.ActiveMon, 2);
+    // The keypad's 1 is not the digit row's.
+    SendKey(&ruler, Qt::Key_1, Qt::ControlModifier | Qt::KeypadModifier, 87);
+    EXPECT_EQ(ruler.State.ActiveMon, 2);
+    SendKey(&ruler, Qt::Key_1, Qt::ControlModifier, 10);
+    EXPECT_EQ(ruler.State.ActiveMon, 1);
+}
+
+}  // namespace

@@ -153,3 +153,19 @@ TEST_F(RulerStartTest, ASaveThatFailsSaysSoAndKeepsTheOldFile)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RulerStartTest, AMonitorThatIsGoneLeavesTheRulerOnMonitorOne)
+{
+    for (const char* saved : {"[Monitors]\nActiveMon=2\n", "[Monitors]\nManualCfg=1\nCount=1\nM1W=0\nM1H=0\n"}) {
+        WriteSettings(saved);
+        TfrmRuler fresh{desktop, shell};
+        ASSERT_TRUE(fresh.FormCreate(setup)) << saved;
+        EXPECT_EQ(fresh.State.ActiveMon, 1) << saved;
+        EXPECT_EQ(fresh.Bounds(), (TWindowBounds{240, 510, 1440, 60})) << saved;
+        fresh.FormDestroy();
+    }
+}
+
+}  // namespace

@@ -6,13 +6,13 @@
 #include <QMouseEvent>
 #include <QTest>
 
+#include "RulerFixture.h"
 #include "dialogs/Answers.h"
 #include "draw/CommonFunctions.h"
 #include "lang/Languages.h"
 #include "online/WebSites.h"
 #include "support/Fakes.h"
 #include "support/FixedTextRasterizer.h"
-#include "RulerFixture.h"
 
 namespace {
 

@@ -1,0 +1,55 @@
+#include "monitors/Monitors.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::vector<MonitorRect> kTwo = {{0, 0, 1920, 1080}, {1920, 0, 1280, 1024}};
+
+TEST(DetectMonitors, FillsTheTableInTheSystemsOrder)
+{
+    RulerState s;
+    s.MonitorRects[3] = {1, 2, 3, 4};
+    DetectMonitors(s, kTwo);
+    EXPECT_EQ(s.MonitorCount, 2);
+    EXPECT_EQ(s.MonitorRects[1], kTwo[1]);
+    EXPECT_EQ(s.MonitorRects[3], MonitorRect{});
+    DetectMonitors(s, {});
+    EXPECT_EQ(s.MonitorCount, 1);
+    std::vector<MonitorRect> six(6, MonitorRect{0, 0, 800, 600});
+    DetectMonitors(s, six);
+    EXPECT_EQ(s.MonitorCount, 4);
+}
+
+TEST(EnsureUsableActiveArea, AMonitorThatCannotShowTheRulerGivesWayToMonitorOne)
+{
+    struct Case {
+        const char* name;
+        int count, active;
+        MonitorRect area;
+        bool manualEmpty;  // monitor 1's entry holds zeros
+        bool changed;
+        int activeAfter;
+        MonitorRect areaAfter;
+    };
+    const Case cases[] = {
+        {"usable monitor 2", 2, 2, kTwo[1], false, false, 2, kTwo[1]},
+        {"monitor 2 of one", 1, 2, {}, false, true, 1, kTwo[0]},
+        {"active 7", 2, 7, {}, false, true, 1, kTwo[0]},
+        {"zero-sized entry", 2, 2, {1920, 0, 0, 0}, false, true, 1, kTwo[0]},
+        {"empty manual table", 1, 1, {}, true, true, 1, kTwo[0]},
+    };
+    for (const Case& c : cases) {
+        RulerState s;
+        DetectMonitors(s, kTwo);
+        s.MonitorCount = c.count;
+        s.ActiveMon = c.active;
+        s.ActiveArea = c.area;
+        if (c.manualEmpty) s.MonitorRects[0] = {};
+        EXPECT_EQ(EnsureUsableActiveArea(s, kTwo), c.changed) << c.name;
+        EXPECT_EQ(s.ActiveMon, c.activeAfter) << c.name;
+        EXPECT_EQ(s.ActiveArea, c.areaAfter) << c.name;
+    }
+}
+
+}  // namespace
