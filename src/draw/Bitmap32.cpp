@@ -130,10 +130,7 @@ void TBitmap32::RenderText(int x, int y, std::u16string_view text, int /*aaLevel
         if (py < 0 || py >= m_height) continue;
         for (int cx = 0; cx < cov.Width; ++cx) {
             const int px = x + cx;
-            if (px < 0 || px >= m_width ||
-                !cov.Covered[static_cast<std::size_t>(cy) * static_cast<std::size_t>(cov.Width) +
-                             static_cast<std::size_t>(cx)])
-                continue;
+            if (px < 0 || px >= m_width || !cov.Covered[cov.At(cx, cy)]) continue;
             TColor32& p = m_bits[At(px, py)];
             p = MergeColor32(c, p, 255);
         }

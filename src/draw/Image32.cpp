@@ -24,7 +24,9 @@ TBitmapLayer& TImage32::AddLayer()
 void TImage32::CompositeInto(TBitmap32& out) const
 {
     if (out.Width() != Bitmap.Width() || out.Height() != Bitmap.Height()) out.SetSize(Bitmap.Width(), Bitmap.Height());
-    if (!Bitmap.Empty()) std::copy(Bitmap.Bits(), Bitmap.Bits() + static_cast<std::ptrdiff_t>(Bitmap.Width()) * Bitmap.Height(), out.Bits());
+    if (!Bitmap.Empty())
+        std::copy(Bitmap.Bits(), Bitmap.Bits() + static_cast<std::ptrdiff_t>(Bitmap.Width()) * Bitmap.Height(),
+                  out.Bits());
     for (const auto& layer : m_layers) {
         if (!layer->Visible) continue;
         layer->Bitmap.DrawTo(out, RoundToPixel(layer->Location.Left), RoundToPixel(layer->Location.Top));

@@ -22,6 +22,11 @@ struct TTextCoverage {
     int Width = 0;
     int Height = 0;
     std::vector<std::uint8_t> Covered;
+
+    std::size_t At(int x, int y) const
+    {
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(Width) + static_cast<std::size_t>(x);
+    }
 };
 
 class ITextRasterizer {

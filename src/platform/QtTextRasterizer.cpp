@@ -75,8 +75,7 @@ TTextCoverage QtTextRasterizer::Render(const TFont32& font, std::u16string_view 
     cov.Covered.assign(static_cast<std::size_t>(cov.Width) * static_cast<std::size_t>(cov.Height), 0);
     for (int y = 0; y < cov.Height; ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < cov.Width; ++x)
-            cov.Covered[static_cast<std::size_t>(x + y * cov.Width)] = qAlpha(line[x + margin]) >= 128 ? 1 : 0;
+        for (int x = 0; x < cov.Width; ++x) cov.Covered[cov.At(x, y)] = qAlpha(line[x + margin]) >= 128 ? 1 : 0;
     }
     return cov;
 }

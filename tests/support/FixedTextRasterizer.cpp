@@ -26,10 +26,9 @@ TTextCoverage FixedTextRasterizer::Render(const TFont32& font, std::u16string_vi
     TTextCoverage cov;
     cov.Width = TextWidth(font, text);
     cov.Height = kCellHeight;
-    cov.Covered.resize(static_cast<std::size_t>(cov.Width * cov.Height));
+    cov.Covered.resize(cov.At(0, cov.Height));
     for (int y = 0; y < cov.Height; ++y)
-        for (int x = 0; x < cov.Width; ++x)
-            cov.Covered[static_cast<std::size_t>(x + y * cov.Width)] = Covers(text, x, y);
+        for (int x = 0; x < cov.Width; ++x) cov.Covered[cov.At(x, y)] = Covers(text, x, y);
     return cov;
 }
 

@@ -22,7 +22,7 @@ TempDir::~TempDir()
 
 std::filesystem::path TempDir::Write(std::string_view name, std::string_view bytes) const
 {
-    const std::filesystem::path file = m_path / name;
+    std::filesystem::path file = m_path / name;
     std::ofstream out(file, std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out) throw std::runtime_error("cannot write " + file.string());
