@@ -59,3 +59,45 @@ TEST(QtTextRasterizer, TextOnTheSurfaceHasNoInBetweenShades)
 }
 
 }  // namespace
+
+#include "ruler/ScalePainter.h"
+
+namespace {
+
+// The scale's numbers in the real face: embossed dark text just below the
+// top edge's long marks, centred on their marks, and none in the room kept
+// for the logo.
+TEST(QtTextRasterizer, ScaleNumbersShowInTheRulersFace)
+{
+    QtTextRasterizer r;
+    SetDefaultTextRasterizer(&r);
+    RulerState s;
+    s.Scale = true;
+    SetResParams(s);  // pixels: a number every 100 pixels
+    SetColor(s);
+    TBitmap32 surface(640, 60);
+    surface.SetTextRasterizer(&r);
+    DrawGradient(surface, s.CurrentScheme.Shadow, DarkenColor(s.CurrentScheme.Highlight, 15), false);
+    TBitmap32 bare = surface;
+    DrawScale(surface, s, u'.');
+    SetDefaultTextRasterizer(nullptr);
+
+    const auto inkAround = [&](int centre) {
+        int ink = 0;
+        for (int y = 17; y < 40; ++y)
+            for (int x = centre - 14; x <= centre + 14; ++x)
+                ink += surface.Pixel(x, y) != bare.Pixel(x, y) && surface.Pixel(x, y) != s.CurrentScheme.Highlight;
+        return ink;
+    };
+    for (int n = 0; n <= 4; ++n) EXPECT_GT(inkAround(20 + 100 * n), 10) << n * 100;
+    EXPECT_EQ(inkAround(520), 0);
+    EXPECT_EQ(inkAround(620), 0);
+    // Nothing of a number reaches into the long marks' rows.
+    for (int x = 0; x < 640; ++x)
+        for (int y = 0; y < 16; ++y)
+            if (surface.Pixel(x, y) != bare.Pixel(x, y)) {
+                EXPECT_TRUE(x % 10 == 0 || x % 10 == 9) << x << "," << y;
+            }
+}
+
+}  // namespace
