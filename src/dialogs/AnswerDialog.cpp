@@ -37,7 +37,7 @@ QString ToQString(const std::u16string& text)
 // still reports a normal weight).
 QString ResolveDialogFamily()
 {
-    const QString tahoma = QStringLiteral("Tahoma");
+    QString tahoma = QStringLiteral("Tahoma");
     const auto haveRegular = [&] {
         const QStringList styles = QFontDatabase::styles(tahoma);
         return std::any_of(styles.begin(), styles.end(), [&](const QString& style) {

@@ -108,6 +108,7 @@ TEST(DoubleClickChoices, ResizeCyclesAndNextMonitorWraps)
 
     int m = 1;
     std::vector<int> seen;
+    seen.reserve(4);
     for (int i = 0; i < 4; ++i) seen.push_back(m = NextMonitor(3, m));
     EXPECT_EQ(seen, (std::vector<int>{2, 3, 1, 2}));
     EXPECT_EQ(NextMonitor(1, 1), 1);

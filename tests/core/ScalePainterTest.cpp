@@ -511,7 +511,7 @@ TEST(DrawScale, DrawsNothingWhenOffOrWithoutAUsableUnit)
         TBitmap32 b = ClearRuler(s, 640, rec);
         DrawScale(b, s, u'.');
         const TBitmap32 clear = ClearRuler(s, 640, rec);
-        EXPECT_TRUE(std::equal(b.Bits(), b.Bits() + 640 * 60, clear.Bits())) << ppu;
+        EXPECT_TRUE(std::equal(b.Bits(), b.Bits() + std::ptrdiff_t{640} * 60, clear.Bits())) << ppu;
         EXPECT_TRUE(rec.Texts.empty()) << ppu;
     }
 }

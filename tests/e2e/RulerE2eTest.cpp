@@ -1,6 +1,7 @@
 // The real program on a private X server, driven like a user would.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <string>
 #include <thread>
@@ -109,7 +110,7 @@ TEST_F(RulerE2e, ScreenShowsTheBodyBlendedAtTheWindowAlpha)
             for (int py : {0, 2, 10, 29, 30, 45, 57, 59})
                 for (int shift : {16, 8, 0}) {
                     const double painted = (body.Pixel(px, py) >> shift) & 0xFF, under = (desktop >> shift) & 0xFF;
-                    const int expected = static_cast<int>((painted * 204 + under * 51) / 255.0 + 0.5);
+                    const int expected = static_cast<int>(std::lround((painted * 204 + under * 51) / 255.0));
                     const int got = static_cast<int>((shot.Pixel(px, py) >> shift) & 0xFF);
                     if (std::abs(got - expected) > 2)
                         wrong.push_back(std::to_string(px) + "," + std::to_string(py) + ": " + std::to_string(got) +

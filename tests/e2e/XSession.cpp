@@ -13,8 +13,6 @@
 #include <fstream>
 #include <thread>
 
-extern char** environ;
-
 namespace {
 
 using namespace std::chrono_literals;
