@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "XSession.h"
@@ -20,14 +21,10 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(x.Error(), "");
-        ASSERT_TRUE(x.StartProgram(SCALIO_BINARY));
-        const auto w = x.WaitForWindow("Scalio", 20s);
-        ASSERT_TRUE(w.has_value()) << "the ruler window never showed";
-        ruler = *w;
-        const auto g = x.WaitUntilSettled(
-            ruler, [](const TWindowGeometry& now) { return now.Width == 1440; }, 10s);
-        ASSERT_TRUE(g.has_value());
-        start = *g;
+        const auto started =
+            x.StartAndSettle(SCALIO_BINARY, "Scalio", [](const TWindowGeometry& now) { return now.Width == 1440; });
+        ASSERT_TRUE(started.has_value()) << "the ruler never showed at its size";
+        std::tie(ruler, start) = *started;
     }
 
     TWindowGeometry WaitForMove(const TWindowGeometry& from)

@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <tuple>
 
 #include "XSession.h"
 #include "draw/CommonFunctions.h"
@@ -55,14 +56,10 @@ protected:
     void Start()
     {
         ASSERT_EQ(x.Error(), "");
-        ASSERT_TRUE(x.StartProgram(SCALIO_BINARY));
-        const auto w = x.WaitForWindow("Scalio", 20s);
-        ASSERT_TRUE(w.has_value()) << "the ruler window never showed";
-        ruler = *w;
-        const auto g = x.WaitUntilSettled(
-            ruler, [](const TWindowGeometry& now) { return now.Width > 0; }, 10s);
-        ASSERT_TRUE(g.has_value());
-        at = *g;
+        const auto started =
+            x.StartAndSettle(SCALIO_BINARY, "Scalio", [](const TWindowGeometry& now) { return now.Width > 0; });
+        ASSERT_TRUE(started.has_value()) << "the ruler never showed";
+        std::tie(ruler, at) = *started;
     }
     // Clicks a plain spot of the ruler where it is now.
     void ClickRuler(int button = 1)

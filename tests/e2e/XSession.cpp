@@ -152,6 +152,17 @@ bool XSession::StartProgram(const std::string& path)
     return m_program > 0;
 }
 
+std::optional<std::pair<unsigned long, TWindowGeometry>> XSession::StartAndSettle(
+    const std::string& path, const std::string& title, const std::function<bool(const TWindowGeometry&)>& pred)
+{
+    if (!m_error.empty() || !StartProgram(path)) return std::nullopt;
+    const auto window = WaitForWindow(title, 20s);
+    if (!window) return std::nullopt;
+    const auto settled = WaitUntilSettled(*window, pred, 10s);
+    if (!settled) return std::nullopt;
+    return std::make_pair(*window, *settled);
+}
+
 bool XSession::ProgramRunning()
 {
     if (m_program <= 0) return false;

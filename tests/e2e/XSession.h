@@ -39,6 +39,10 @@ public:
 
     // Starts the program with HOME set to the session's folder.
     bool StartProgram(const std::string& path);
+    // Starts the program and waits until its window of this title shows and
+    // its geometry has settled where pred says; the window and that geometry.
+    std::optional<std::pair<unsigned long, TWindowGeometry>> StartAndSettle(
+        const std::string& path, const std::string& title, const std::function<bool(const TWindowGeometry&)>& pred);
     bool ProgramRunning();
     // Waits for the program to end by itself.
     bool WaitForExit(std::chrono::milliseconds timeout);

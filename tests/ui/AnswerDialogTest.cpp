@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/Fakes.h"
+
 #include <QApplication>
 #include <QFileInfo>
 #include <QFontInfo>
@@ -24,25 +26,6 @@ static void PrintTo(const QString& s, std::ostream* os)
 }
 
 namespace {
-
-class RecordingShell : public IShell {
-public:
-    bool OpenUrl(const std::string& url) override
-    {
-        m_urls.push_back(url);
-        return true;
-    }
-    bool OpenHelp(const std::string& topic) override
-    {
-        m_helps.push_back(topic);
-        return m_helpWorks;
-    }
-    bool RunProgram(const std::filesystem::path& /*program*/) override { return false; }
-
-    std::vector<std::string> m_urls;
-    std::vector<std::string> m_helps;
-    bool m_helpWorks = true;
-};
 
 TAnswerRequest Request(std::vector<std::u16string> buttons, bool cancelable = true, int helpButton = 0)
 {
@@ -97,7 +80,7 @@ TEST(AnswerDialog, DrawsInRegularTahomaElevenPixels)
     // still get the regular one. First in this file, so that no earlier test
     // has resolved the dialog's face yet.
     QtTextRasterizer rasterizer;
-    RecordingShell shell;
+    FakeShell shell;
     TfrmAnswer d(Request({u"OK"}), shell);
     const QWidget* parts[] = {d.TextLabel(), d.AnswerButtons()[0]};
     for (const QWidget* w : parts) {
@@ -146,15 +129,15 @@ TEST(AnswerDialog, EachWayOfPressingAButtonGivesItsNumber)
         {"Esc", [](TfrmAnswer& d) { Key(d, Qt::Key_Escape); }, 0},
         {"close box", [](TfrmAnswer& d) { d.close(); }, 0},
     };
-    RecordingShell shell;
+    FakeShell shell;
     for (const Case& c : cases)
         EXPECT_EQ(AskWhile(shell, Request({u"&Yes", u"&No", u"&Maybe"}), c.act), c.result) << c.how;
-    EXPECT_TRUE(shell.m_helps.empty());
+    EXPECT_TRUE(shell.HelpTopics.empty());
 }
 
 TEST(AnswerDialog, FocusStartsOnTheFirstButton)
 {
-    RecordingShell shell;
+    FakeShell shell;
     TfrmAnswer d(Request({u"&Yes", u"&No"}), shell);
     d.show();
     d.activateWindow();
@@ -165,7 +148,7 @@ TEST(AnswerDialog, FocusStartsOnTheFirstButton)
 
 TEST(AnswerDialog, NotCancelableIgnoresEscAndCloseRequests)
 {
-    RecordingShell shell;
+    FakeShell shell;
     bool stayed = false;
     const int result = AskWhile(shell, Request({u"&OK"}, false), [&](TfrmAnswer& d) {
         Key(d, Qt::Key_Escape);
@@ -191,8 +174,8 @@ TEST(AnswerDialog, NotCancelableIgnoresEscAndCloseRequests)
 TEST(AnswerDialog, HelpButtonOpensHelpAndStaysOpen)
 {
     // The monitors warning: OK 1, Cancel 2, Help 3.
-    RecordingShell shell;
-    shell.m_helpWorks = false;  // a failed viewer changes nothing either
+    FakeShell shell;
+    shell.Succeeds = false;  // a failed viewer changes nothing either
     int helpsWhileOpen = 0;
     bool stayed = false;
     const int result = AskWhile(shell, Request({u"OK", u"Cancel", u"&Help"}, true, 3), [&](TfrmAnswer& d) {
@@ -201,14 +184,14 @@ TEST(AnswerDialog, HelpButtonOpensHelpAndStaysOpen)
         Key(d, Qt::Key_Tab);
         Key(d, Qt::Key_Tab);
         Key(d, Qt::Key_Return);  // Enter on the focused help button
-        helpsWhileOpen = static_cast<int>(shell.m_helps.size());
+        helpsWhileOpen = static_cast<int>(shell.HelpTopics.size());
         stayed = d.isVisible();
         d.AnswerButtons()[1]->click();
     });
     EXPECT_TRUE(stayed);
     EXPECT_EQ(helpsWhileOpen, 3);
     EXPECT_EQ(result, 2);
-    EXPECT_EQ(shell.m_helps, std::vector<std::string>(3, "2B_Behavior.htm#Multiple"));
+    EXPECT_EQ(shell.HelpTopics, std::vector<std::string>(3, "2B_Behavior.htm#Multiple"));
 
     // OK keeps its number beside the help button.
     EXPECT_EQ(AskWhile(shell, Request({u"OK", u"Cancel", u"Help"}, true, 3),
@@ -218,7 +201,7 @@ TEST(AnswerDialog, HelpButtonOpensHelpAndStaysOpen)
 
 TEST(AnswerDialog, ADialogNoButtonCanCloseCanAlwaysBeCancelled)
 {
-    RecordingShell shell;
+    FakeShell shell;
     const struct {
         TAnswerRequest request;
         const char* what;
@@ -231,12 +214,12 @@ TEST(AnswerDialog, ADialogNoButtonCanCloseCanAlwaysBeCancelled)
     }
     // A help number beyond the buttons makes every button an answer.
     EXPECT_EQ(AskWhile(shell, Request({u"OK"}, false, 2), [](TfrmAnswer& d) { d.AnswerButtons()[0]->click(); }), 1);
-    EXPECT_TRUE(shell.m_helps.empty());
+    EXPECT_TRUE(shell.HelpTopics.empty());
 }
 
 TEST(AnswerDialog, TitleHasOneBlankBeforeTheCaption)
 {
-    RecordingShell shell;
+    FakeShell shell;
     const struct {
         std::u16string caption;
         QString title;
@@ -256,7 +239,7 @@ TEST(AnswerDialog, TitleHasOneBlankBeforeTheCaption)
 
 TEST(AnswerDialog, PartsStandWhereTheLayoutPutsThemForTheMeasuredTexts)
 {
-    RecordingShell shell;
+    FakeShell shell;
     TAnswerRequest r = Request({u"&OK", u"&Cancel", u"&Download More Languages"});
     r.Text = u"First line\r\nA second, much longer line of the message\rthird";
     r.Icon = TAnswerIcon::Warning;
@@ -294,7 +277,7 @@ TEST(AnswerDialog, PartsStandWhereTheLayoutPutsThemForTheMeasuredTexts)
 
 TEST(AnswerDialog, StandardIcons)
 {
-    RecordingShell shell;
+    FakeShell shell;
     std::vector<QImage> seen;
     for (TAnswerIcon icon :
          {TAnswerIcon::Information, TAnswerIcon::Question, TAnswerIcon::Warning, TAnswerIcon::Error}) {
@@ -322,7 +305,7 @@ TEST(AnswerDialog, CentresOverTheAnchorAndStaysOnItsScreen)
     QScreen* screen = QGuiApplication::primaryScreen();
     ASSERT_NE(screen, nullptr);
     const QRect area = screen->availableGeometry();
-    RecordingShell shell;
+    FakeShell shell;
     TfrmAnswer d(Request({u"OK"}), shell);
 
     d.CentreOver(nullptr);
