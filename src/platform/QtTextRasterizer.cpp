@@ -35,7 +35,9 @@ QFont QtTextRasterizer::QtFont(const TFont32& font) const
     f.setPixelSize(font.Height > 0 ? font.Height : 14);
     f.setBold(font.Bold);
     f.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias));
-    f.setHintingPreference(QFont::PreferFullHinting);
+    // The hinting instructions of the free Tahoma thin its bold stems to one
+    // pixel at this size; the outlines alone keep the face bold.
+    f.setHintingPreference(QFont::PreferNoHinting);
     f.setKerning(false);
     return f;
 }
