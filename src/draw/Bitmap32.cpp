@@ -1,6 +1,7 @@
 #include "draw/Bitmap32.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 ITextRasterizer* g_defaultRasterizer = nullptr;
@@ -71,11 +72,42 @@ TBitmap32& TBitmap32::operator=(const TBitmap32& other)
     return *this;
 }
 
+TBitmap32::TBitmap32(TBitmap32&& other) noexcept
+    : DrawMode(other.DrawMode),
+      CombineMode(other.CombineMode),
+      MasterAlpha(other.MasterAlpha),
+      OuterColor(other.OuterColor),
+      Font(std::move(other.Font)),
+      m_width(std::exchange(other.m_width, 0)),
+      m_height(std::exchange(other.m_height, 0)),
+      m_bits(std::move(other.m_bits)),
+      m_activeFont(std::move(other.m_activeFont)),
+      m_rasterizer(other.m_rasterizer)
+{
+    other.m_bits.clear();
+}
+
+TBitmap32& TBitmap32::operator=(TBitmap32&& other) noexcept
+{
+    if (this == &other) return *this;
+    DrawMode = other.DrawMode;
+    CombineMode = other.CombineMode;
+    MasterAlpha = other.MasterAlpha;
+    OuterColor = other.OuterColor;
+    Font = std::move(other.Font);
+    m_width = std::exchange(other.m_width, 0);
+    m_height = std::exchange(other.m_height, 0);
+    m_bits = std::move(other.m_bits);
+    other.m_bits.clear();
+    m_activeFont = std::move(other.m_activeFont);
+    m_rasterizer = other.m_rasterizer;
+    return *this;
+}
+
 void TBitmap32::SetSize(int width, int height)
 {
     width = std::max(width, 0);
     height = std::max(height, 0);
-    if (width == 0 || height == 0) width = height = 0;
     m_width = width;
     m_height = height;
     m_bits.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);

@@ -19,14 +19,17 @@ public:
     TBitmap32(int width, int height);
     TBitmap32(const TBitmap32& other);
     TBitmap32& operator=(const TBitmap32& other);
-    TBitmap32(TBitmap32&&) noexcept = default;
-    TBitmap32& operator=(TBitmap32&&) noexcept = default;
+    // A moved-from surface is empty, never a size without pixels.
+    TBitmap32(TBitmap32&& other) noexcept;
+    TBitmap32& operator=(TBitmap32&& other) noexcept;
     ~TBitmap32() = default;
 
     int Width() const { return m_width; }
     int Height() const { return m_height; }
     bool Empty() const { return m_width <= 0 || m_height <= 0; }
-    // New pixels are cleared to 0; callers repaint before showing anyway.
+    // New pixels are cleared to 0; callers repaint before showing anyway. A
+    // side of 0 leaves the surface empty but keeps the other side, so that
+    // setting Width and then Height sizes it.
     void SetSize(int width, int height);
     void SetWidth(int width) { SetSize(width, m_height); }
     void SetHeight(int height) { SetSize(m_width, height); }

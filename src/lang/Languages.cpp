@@ -67,7 +67,8 @@ std::u16string ExtractLangEntry(std::u16string_view texts, int id)
 std::string LanguageCodeFromFileName(std::string_view fileName)
 {
     std::string code = AsciiUpper(fileName);
-    for (std::size_t at; (at = code.find(".LNG")) != std::string::npos;) code.erase(at, 4);
+    // Each occurrence of the name as it stands; what an erase joins is kept.
+    for (std::size_t at = 0; (at = code.find(".LNG", at)) != std::string::npos;) code.erase(at, 4);
     return code;
 }
 

@@ -157,9 +157,15 @@ int Ordinal(TMenuId id)
     return static_cast<int>(id);
 }
 
-bool InRange(TMenuId id, TMenuId first, TMenuId last) { return Ordinal(id) >= Ordinal(first) && Ordinal(id) <= Ordinal(last); }
+bool InRange(TMenuId id, TMenuId first, TMenuId last)
+{
+    return Ordinal(id) >= Ordinal(first) && Ordinal(id) <= Ordinal(last);
+}
 
-bool IsTransparencyItem(TMenuId id) { return InRange(id, I::MenuOpaque, I::menuCustomTransparency); }
+bool IsTransparencyItem(TMenuId id)
+{
+    return InRange(id, I::MenuOpaque, I::menuCustomTransparency);
+}
 
 // The radio groups whose items stand, in order, for the values of one
 // option: whether id is the item of the option's current value.
@@ -169,13 +175,12 @@ std::optional<bool> OptionRadioChecked(TMenuId id, const RulerState& s)
         if (!InRange(id, first, last)) return std::nullopt;
         return Ordinal(id) - Ordinal(first) == static_cast<int>(value);
     };
-    for (const auto& checked : {pick(I::menuDoubleLock, I::menuDoubleCustomize, s.DoubleClick),
-                                pick(I::menuPixels, I::menuCustomUnits, s.Units),
-                                pick(I::menu72dpi, I::menuCustomResolution, s.Resolution),
-                                pick(I::menuPreciseSmall, I::menuPreciseLarge, s.PMTSize),
-                                pick(I::menuZoom5X, I::menuZoom15X, s.PMTZoomLevel),
-                                pick(I::menuFullSize, I::menuCustomSize, s.Size),
-                                pick(I::MenuOpaque, I::menuCustomTransparency, s.Transparency)})
+    for (const auto& checked :
+         {pick(I::menuDoubleLock, I::menuDoubleCustomize, s.DoubleClick),
+          pick(I::menuPixels, I::menuCustomUnits, s.Units), pick(I::menu72dpi, I::menuCustomResolution, s.Resolution),
+          pick(I::menuPreciseSmall, I::menuPreciseLarge, s.PMTSize),
+          pick(I::menuZoom5X, I::menuZoom15X, s.PMTZoomLevel), pick(I::menuFullSize, I::menuCustomSize, s.Size),
+          pick(I::MenuOpaque, I::menuCustomTransparency, s.Transparency)})
         if (checked) return checked;
     return std::nullopt;
 }

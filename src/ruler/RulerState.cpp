@@ -61,8 +61,11 @@ double CustomPixelsPerUnit(int dpi, const TScaleUnit& unit)
     const long double ppu =
         static_cast<long double>(dpi) / 0.0254L * length.A / length.B * magnification.A / magnification.B;
     const auto result = static_cast<double>(ppu);
-    // Two usable but extreme ratios can still overflow or underflow a double.
-    if (std::isfinite(result) && result > 0) return result;
+    // Two usable but extreme ratios can still overflow or all but vanish, and
+    // lengths on the screen, pixels / PixelsPerUnit, must stay finite too.
+    // The custom settings dialog's limits stay far inside this range.
+    constexpr double kFewest = 1e-100, kMost = 1e100;
+    if (result >= kFewest && result <= kMost) return result;
     return static_cast<double>(static_cast<long double>(dpi) / 0.0254L);
 }
 

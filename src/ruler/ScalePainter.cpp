@@ -28,7 +28,7 @@ constexpr int kFirstStepIndex = -30;
 
 bool UsablePixelsPerUnit(double ppu)
 {
-    return std::isfinite(ppu) && ppu > 0;
+    return std::isnormal(ppu) && ppu > 0;
 }
 
 // Nearest, ties to even: the default floating-point rounding mode.
@@ -233,6 +233,7 @@ void DrawScale(TBitmap32& surface, const RulerState& s, char16_t decimalSeparato
     // came out as zero or infinite (only from absurd custom units) gives no
     // finite bound and draws nothing.
     const auto lastIndex = [&](long double step, long long& bound) {
+        if (!std::isfinite(step) || step <= 0) return false;
         const long double n = std::trunc(last / ppu / step);
         if (!std::isfinite(n)) return false;
         bound = static_cast<long long>(n);

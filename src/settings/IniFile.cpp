@@ -290,6 +290,12 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
 
     struct stat old {};
     const bool hadFile = ::stat(target.c_str(), &old) == 0;
+    // A rename needs only the folder's permission; a file its owner made
+    // read-only is meant to stay as it is.
+    if (hadFile && ::access(target.c_str(), W_OK) != 0) {
+        SetError(error, std::error_code(errno, std::generic_category()));
+        return false;
+    }
 
     static std::atomic<unsigned> counter{0};
     std::filesystem::path temp;

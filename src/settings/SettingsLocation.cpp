@@ -46,13 +46,15 @@ bool IsDirectory(const std::string& path)
 
 // Creates every missing level of path, private to the user as configuration
 // folders should be.
-void CreatePrivateFolders(const std::string& path)
+// A fresh account may have no configuration folder yet: create that one
+// level (private, as desktops do) when what it lives in exists. A mistyped
+// XDG_CONFIG_HOME or a missing home stays an error rather than a chain of
+// new folders.
+void CreateConfigFolder(const std::string& path)
 {
-    for (std::size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
-        const std::string level = path.substr(0, slash);
-        if (!IsDirectory(level)) ::mkdir(level.c_str(), 0700);
-    }
-    if (!IsDirectory(path)) ::mkdir(path.c_str(), 0700);
+    const std::string::size_type slash = path.find_last_of('/');
+    if (slash == std::string::npos || slash == 0) return;
+    if (IsDirectory(path.substr(0, slash))) ::mkdir(path.c_str(), 0700);
 }
 
 // The settings folder without its final '/', as the messages show it.
@@ -105,7 +107,7 @@ bool EnsureSettingsFolder(const TEnvironment& env)
 {
     const std::string base = GetSpecialFolderPath(env);
     if (base.empty()) return false;
-    if (!IsDirectory(base)) CreatePrivateFolders(base.substr(0, base.size() - 1));
+    if (!IsDirectory(base)) CreateConfigFolder(base.substr(0, base.size() - 1));
     if (!IsDirectory(base)) return false;
     const std::string maker = base + kMakerName;
     if (!IsDirectory(maker)) ::mkdir(maker.c_str(), 0777);

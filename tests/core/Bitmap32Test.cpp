@@ -103,6 +103,28 @@ TEST(Bitmap32, AssignmentCopiesSizePixelsAndModesButKeepsItsOwnFont)
     EXPECT_EQ(dst.Pixel(0, 0), kMark);
 }
 
+TEST(Bitmap32, AMovedFromSurfaceIsEmptyAndSidesAreSetOneByOne)
+{
+    TBitmap32 a(4, 3);
+    TBitmap32 b(std::move(a));
+    EXPECT_EQ(b.Width(), 4);
+    EXPECT_TRUE(a.Empty());     // NOLINT(bugprone-use-after-move): what is left behind is the point
+    a.Line(0, 0, 4, 0, kMark);  // must not write anywhere
+    TBitmap32 c;
+    c = std::move(b);
+    EXPECT_TRUE(b.Empty());  // NOLINT(bugprone-use-after-move)
+    EXPECT_EQ(c.Height(), 3);
+
+    TBitmap32 sized;
+    sized.SetWidth(5);
+    EXPECT_TRUE(sized.Empty());
+    sized.SetHeight(2);
+    EXPECT_EQ(sized.Width(), 5);
+    EXPECT_EQ(sized.Height(), 2);
+    sized.SetPixelS(4, 1, kMark);
+    EXPECT_EQ(sized.Pixel(4, 1), kMark);
+}
+
 TEST(Bitmap32, DrawingOnAnEmptySurfaceDoesNothing)
 {
     ScopedFixedRasterizer fixed;

@@ -320,6 +320,24 @@ TEST(IniFile, ASaveIntoAFolderThatRefusesFilesFails)
     EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"Settings.ini"});
 }
 
+TEST(IniFile, AReadOnlyFileRefusesTheSave)
+{
+    TempDir dir;
+    const std::string old = "[S]\nK=old\n";
+    const fs::path file = dir.Write("Settings.ini", old);
+    TempDir scratch;
+    if (!PermissionsAreEnforced(scratch.Path() / "probe")) GTEST_SKIP() << "permission bits do not stop this user";
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    TIniFile ini;
+    ini.Load(file);
+    ini.Write("S", "K", u"new");
+    std::error_code error;
+    EXPECT_FALSE(ini.Save(file, &error));
+    EXPECT_TRUE(error);
+    EXPECT_EQ(FileBytes(file), old);
+    EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"Settings.ini"});
+}
+
 TEST(IniFile, ASaveBelowARegularFileFails)
 {
     TempDir dir;

@@ -61,6 +61,7 @@ TEST(LanguageCodeFromFileName, UpperCasesAndDropsEveryLngExtension)
     EXPECT_EQ(LanguageCodeFromFileName("pt-br.LNG"), "PT-BR");
     EXPECT_EQ(LanguageCodeFromFileName("a.lng.lng"), "A");
     EXPECT_EQ(LanguageCodeFromFileName("x.lngy.lng"), "XY");
+    EXPECT_EQ(LanguageCodeFromFileName("x.L.LNGNG.lng"), "X.LNG");  // what an erase joins stays
 }
 
 TEST(EnglishText, HoldsTheTableAndNothingElse)

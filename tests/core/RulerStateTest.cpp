@@ -113,11 +113,12 @@ TEST(SetResParams, SpoiltCustomValuesNeverGiveAnUnusableScale)
     const double metresOnly = 72 / 0.0254 * 1000;  // magnification spoilt
     const double magOnly = 72 / 0.0254 / 100000;   // length spoilt
     const std::tuple<double, double, double, double, double> cases[] = {
-        {1000, 0, 1, 100000, magOnly},     {1000, -1, 1, 100000, magOnly},
-        {0, 1, 1, 100000, magOnly},        {nan, 1, 1, 100000, magOnly},
-        {1000, inf, 1, 100000, magOnly},   {1000, 1, 1, 0, metresOnly},
-        {1000, 1, -1, 100000, metresOnly}, {1000, 1, 1, nan, metresOnly},
-        {1000, 1, inf, 1, metresOnly},     {1e300, 1e-300, 1e300, 1e-300, 72 / 0.0254},  // overflows: both taken as 1
+        {1000, 0, 1, 100000, magOnly},       {1000, -1, 1, 100000, magOnly},
+        {0, 1, 1, 100000, magOnly},          {nan, 1, 1, 100000, magOnly},
+        {1000, inf, 1, 100000, magOnly},     {1000, 1, 1, 0, metresOnly},
+        {1000, 1, -1, 100000, metresOnly},   {1000, 1, 1, nan, metresOnly},
+        {1000, 1, inf, 1, metresOnly},       {1e300, 1e-300, 1e300, 1e-300, 72 / 0.0254},  // overflows: both taken as 1
+        {1e-200, 1, 1e-110, 1, 72 / 0.0254},  // all but vanishes: both taken as 1
     };
     for (auto [a, b, ma, mb, expected] : cases) {
         RulerState s;

@@ -501,8 +501,10 @@ TEST(DrawScale, CustomUnitAtTheDialogsLimitsWritesScientificNumbers)
 
 TEST(DrawScale, DrawsNothingWhenOffOrWithoutAUsableUnit)
 {
-    const double cases[] = {1, 0, -1, std::numeric_limits<double>::quiet_NaN(),
-                            std::numeric_limits<double>::infinity()};
+    // Subnormal values, and values so small that the step search overflows,
+    // count as unusable too.
+    const double cases[] = {
+        1, 0, -1, std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(), 5e-324, 1e-310};
     for (double ppu : cases) {
         RulerState s = ScaleState(TUnits::Custom);
         s.PixelsPerUnit = ppu;
@@ -513,6 +515,20 @@ TEST(DrawScale, DrawsNothingWhenOffOrWithoutAUsableUnit)
         const TBitmap32 clear = ClearRuler(s, 640, rec);
         EXPECT_TRUE(std::equal(b.Bits(), b.Bits() + std::ptrdiff_t{640} * 60, clear.Bits())) << ppu;
         EXPECT_TRUE(rec.Texts.empty()) << ppu;
+    }
+}
+
+TEST(DrawScale, ExtremeUnitsDrawOnlyWhatFitsAndNeverOverflow)
+{
+    // Here the steps themselves overflow or the positions lose all range;
+    // the sanitizer build checks that no conversion goes out of range.
+    for (double ppu : {3e-307, 1e-300, 1e-12, 1e12, 1.7e308}) {
+        RulerState s = ScaleState(TUnits::Custom);
+        s.PixelsPerUnit = ppu;
+        RecordingRasterizer rec;
+        TBitmap32 b = ClearRuler(s, 640, rec);
+        DrawScale(b, s, u'.');
+        EXPECT_LE(rec.Texts.size(), 16u) << ppu;
     }
 }
 

@@ -107,6 +107,13 @@ TEST(SettingsLocation, EnsureFailsWhereNoFolderCanBe)
     TempDir base;
     base.Write("conf", "a file");
     EXPECT_FALSE(EnsureSettingsFolder(Env({{"XDG_CONFIG_HOME", (base.Path() / "conf").string()}})));
+
+    // A mistyped configuration home is no place to build a chain of folders.
+    TempDir typo;
+    EXPECT_FALSE(EnsureSettingsFolder(Env({{"XDG_CONFIG_HOME", (typo.Path() / "a/b/c").string()}})));
+    EXPECT_FALSE(fs::exists(typo.Path() / "a"));
+    EXPECT_FALSE(EnsureSettingsFolder(Env({{"HOME", (typo.Path() / "nobody").string()}})));
+    EXPECT_FALSE(fs::exists(typo.Path() / "nobody"));
 }
 
 TEST(SettingsLocation, WritableCheckLeavesNoScratchFile)
