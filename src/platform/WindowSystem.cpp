@@ -113,18 +113,6 @@ void SetWindowAlpha(QWidget* window, int alpha)
     window->setWindowOpacity(std::clamp(alpha, 0, 255) / 255.0);
 }
 
-bool CompositorPresent()
-{
-    if (!OnX11()) return false;
-    Display* display = XOpenDisplay(nullptr);
-    if (!display) return false;
-    const std::string name = "_NET_WM_CM_S" + std::to_string(DefaultScreen(display));
-    const Atom selection = XInternAtom(display, name.c_str(), False);
-    const bool present = XGetSelectionOwner(display, selection) != 0;
-    XCloseDisplay(display);
-    return present;
-}
-
 namespace {
 // Alt+F4 in a dialog is the window manager's business; only the ruler and
 // its tool windows, which it cannot see, need us.

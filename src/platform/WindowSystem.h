@@ -26,7 +26,6 @@ void TakeKeyboard(QWidget* window);
 // Constant alpha of the whole window, 0..255. It shows only where a
 // compositing manager runs.
 void SetWindowAlpha(QWidget* window, int alpha);
-bool CompositorPresent();
 
 // Tells when the user presses Alt+F4 while one of the program's windows has
 // the keyboard. Window managers bind Alt+F4 for themselves and would never

@@ -4,6 +4,7 @@
 
 #include "lang/Languages.h"
 #include "online/WebSites.h"
+#include "ruler/RulerGeometry.h"
 
 namespace {
 
@@ -187,11 +188,6 @@ std::optional<bool> OptionRadioChecked(TMenuId id, const RulerState& s)
 
 }  // namespace
 
-const std::vector<TMenuEntry>& MenuEntries()
-{
-    return kEntries;
-}
-
 const TMenuEntry& MenuEntry(TMenuId id)
 {
     return *std::find_if(kEntries.begin(), kEntries.end(), [id](const TMenuEntry& e) { return e.Id == id; });
@@ -296,7 +292,7 @@ std::u16string MenuCaption(TMenuItemRef item, const RulerState& s, const TMenuCo
         case I::Menu50Percent: return u"50%";
         case I::menuCustomTransparency: return T(128) + u": " + Decimal(s.CustomTransparency) + u" %";
         case I::menuColorSubmenu: return T(79);
-        case I::ColorMenuItem: return T(item.Index + 1);
+        case I::ColorMenuItem: return ColorSchemeName(item.Index);
         case I::menuShowInfo: return T(80);
         case I::menuInfoScale: return T(145);
         case I::menuInfoMouse: return T(135);
@@ -366,7 +362,8 @@ bool MenuChecked(TMenuItemRef item, const RulerState& s, const TMenuContext& con
 bool MenuEnabled(TMenuItemRef item, const RulerState& s, const TMenuContext& context)
 {
     // The current transparency is shown checked and cannot be chosen again.
-    if (IsTransparencyItem(item.Id)) return !MenuChecked(item, s, context);
+    if (IsTransparencyItem(item.Id))
+        return TransparencyItemEnabled(s, static_cast<TTransparency>(Ordinal(item.Id) - Ordinal(I::MenuOpaque)));
     switch (item.Id) {
         case I::menuDoubleNext: return s.MonitorCount > 1;
         case I::menuMonitor: return s.MonitorCount > 1 && item.Index < s.MonitorCount;

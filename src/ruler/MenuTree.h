@@ -139,8 +139,6 @@ struct TMenuEntry {
     bool Advanced;
 };
 
-// The tree in order, depth first.
-const std::vector<TMenuEntry>& MenuEntries();
 const TMenuEntry& MenuEntry(TMenuId id);
 
 // What else the menu needs to know beyond the ruler's state.

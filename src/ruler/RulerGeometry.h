@@ -34,4 +34,3 @@ inline bool TransparencyItemEnabled(const RulerState& s, TTransparency item)
 {
     return item != s.Transparency;
 }
-inline constexpr int kTransparencyLevels = 9;

@@ -68,8 +68,6 @@ public:
 
     TWindowBounds Bounds() const { return {x(), y(), width(), height()}; }
     const QImage& Frame() const { return m_frame; }
-    char16_t DecimalSeparator() const { return m_decimalSeparator; }
-    void SetDecimalSeparator(char16_t separator) { m_decimalSeparator = separator; }
 
     // The context menu: built once the language files are loaded; refreshed
     // from the state whenever it shows.
