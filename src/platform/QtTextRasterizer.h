@@ -5,6 +5,9 @@
 #include <QFont>
 #include <QString>
 
+#include <utility>
+#include <vector>
+
 #include "draw/TextRasterizer.h"
 
 class QtTextRasterizer : public ITextRasterizer {
@@ -20,9 +23,19 @@ public:
     QString TahomaFamily() const { return m_tahomaFamily; }
 
 private:
-    QFont QtFont(const TFont32& font) const;
+    // A TFont32 made concrete: the Qt font at the whole pixel size whose cell
+    // fits the asked height, and where its baseline falls in that cell.
+    struct TQtFace {
+        QFont Font;
+        int Ascent = 0;
+        int CellHeight = 0;
+    };
+    TQtFace Face(const TFont32& font);
 
     QString m_tahomaFamily;
+    // Reading a face's tables for every text drawn would be wasteful, and a
+    // ruler uses one or two fonts.
+    std::vector<std::pair<TFont32, TQtFace>> m_faces;
 };
 
 // Where the bold Tahoma of Debian's fonts-wine lives.
