@@ -1,8 +1,8 @@
 #include <QApplication>
 #include <QByteArray>
 
-#include "dialogs/AnswerDialog.h"
-#include "dialogs/Answers.h"
+#include "dialogs/MessageDialog.h"
+#include "dialogs/Messages.h"
 #include "platform/QtDesktop.h"
 #include "platform/QtShell.h"
 #include "platform/QtTextRasterizer.h"
@@ -17,6 +17,11 @@ namespace {
 void PrepareEnvironment()
 {
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    // Qt applies a user's scale factors even with automatic scaling off, and
+    // every tick and co-ordinate would then be in logical pixels.
+    for (const char* name : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_AUTO_SCREEN_SCALE_FACTOR",
+                             "QT_DEVICE_PIXEL_RATIO", "QT_SCALE_FACTOR_ROUNDING_POLICY", "QT_USE_PHYSICAL_DPI"})
+        qunsetenv(name);
     // Global placement and screen reads need X11; on a Wayland session that
     // is XWayland, unless the user has chosen a platform.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
@@ -40,8 +45,8 @@ int main(int argc, char* argv[])
     QtDesktop desktop;
     QtShell shell(ExecutableFolder() / "help");
     TfrmRuler ruler(desktop, shell);
-    QtQuestions questions(shell, &ruler);
-    SetQuestions(&questions);
+    QtMessageDialog messages(shell, &ruler);
+    InstallMessageDialog(&messages);
 
     // Alt+F4 and the end of the session end the program as EXIT does.
     WindowSystem::CloseKeyWatcher closeKeys;
@@ -54,7 +59,7 @@ int main(int argc, char* argv[])
     setup.LanguagesFolder = ExecutableFolder() / "Languages";
     const int result = ruler.FormCreate(setup) ? QApplication::exec() : 1;
     ruler.FormDestroy();
-    SetQuestions(nullptr);
+    InstallMessageDialog(nullptr);
     SetDefaultTextRasterizer(nullptr);
     return result;
 }

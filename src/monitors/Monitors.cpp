@@ -18,6 +18,19 @@ bool HasArea(const MonitorRect& r)
 }
 }  // namespace
 
+void SelectMonitor(RulerState& s, int n)
+{
+    n = std::clamp(n, 1, kMonitorSlots);
+    s.ActiveMon = n;
+    s.ActiveArea = s.MonitorRects[static_cast<std::size_t>(n - 1)];
+}
+
+void FitDoubleClickToMonitors(RulerState& s)
+{
+    if (s.MonitorCount <= 1 && s.DoubleClick == TDoubleClickAction::NextMonitor)
+        s.DoubleClick = TDoubleClickAction::Rotate;
+}
+
 bool EnsureUsableActiveArea(RulerState& s, const std::vector<MonitorRect>& system)
 {
     if (s.ActiveMon >= 1 && s.ActiveMon <= s.MonitorCount && HasArea(s.ActiveArea)) return false;

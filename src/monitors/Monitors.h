@@ -14,3 +14,9 @@ void DetectMonitors(RulerState& s, const std::vector<MonitorRect>& system);
 // file, a monitor since unplugged), gives way to monitor 1, and an empty
 // monitor 1 to the system's first monitor. True when anything changed.
 bool EnsureUsableActiveArea(RulerState& s, const std::vector<MonitorRect>& system);
+
+// Makes monitor n (1..4, clamped) the active one: ActiveMon and ActiveArea.
+void SelectMonitor(RulerState& s, int n);
+// NEXT MONITOR means nothing with one monitor: that double-click action
+// rotates instead, once the monitors are known.
+void FitDoubleClickToMonitors(RulerState& s);

@@ -1,7 +1,7 @@
 #pragma once
 // The desktop as Qt sees it on X11: pointer, screen pixels and monitors.
 
-#include "platform/Desktop.h"
+#include "ruler/Desktop.h"
 
 class QtDesktop : public IDesktop {
 public:

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "platform/Shell.h"
+#include "online/Shell.h"
 
 class QtShell : public IShell {
 public:

@@ -70,21 +70,101 @@ void ConfigureToolWindow(QWidget* window)
     window->setAttribute(Qt::WA_ShowWithoutActivating);
 }
 
-void RaiseWithoutActivating(QWidget* window)
+namespace {
+
+std::vector<QPointer<QWidget>>& ToolWindows()
 {
-    if (!window || !window->isVisible()) return;
-    window->raise();
-    if (!OnX11() || Unmanaged(window)) return;
-    // A managed window (a dialog) cannot be raised above override-redirect
-    // windows through the window manager; put ours below its frame instead.
-    Display* d = QtDisplay();
-    if (!d) return;
-    XWindowChanges changes{};
-    changes.sibling = FrameOf(d, static_cast<Window>(window->winId()));
-    changes.stack_mode = Below;
+    static std::vector<QPointer<QWidget>> windows;
+    return windows;
+}
+
+// The visible tool windows, bottom first.
+std::vector<QWidget*> VisibleToolWindows()
+{
+    std::vector<QWidget*> shown;
+    for (const QPointer<QWidget>& w : ToolWindows())
+        if (w && w->isVisible()) shown.push_back(w.data());
+    return shown;
+}
+
+// Our other windows on screen: open menus, dialogs, hints.
+std::vector<QWidget*> VisibleOtherWindows()
+{
+    std::vector<QWidget*> others;
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (w != window && w->isVisible() && Unmanaged(w))
-            XConfigureWindow(d, static_cast<Window>(w->winId()), CWSibling | CWStackMode, &changes);
+        if (w->isVisible() && !IsToolWindow(w) && w->testAttribute(Qt::WA_WState_Created)) others.push_back(w);
+    return others;
+}
+
+// The X window that stands among the root's children for ours: the window
+// itself, or the window manager's frame around it.
+Window TopLevelOf(Display* d, const QWidget* w)
+{
+    return FrameOf(d, static_cast<Window>(w->winId()));
+}
+
+// Position of each root child in the stacking order, bottom 0.
+std::vector<Window> RootStack(Display* d)
+{
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned int n = 0;
+    std::vector<Window> order;
+    if (XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &n) && children) {
+        order.assign(children, children + n);
+        XFree(children);
+    }
+    return order;
+}
+
+}  // namespace
+
+void RegisterToolWindow(QWidget* window)
+{
+    auto& list = ToolWindows();
+    list.erase(std::remove_if(list.begin(), list.end(), [window](const QPointer<QWidget>& w) { return !w || w == window; }),
+               list.end());
+    list.emplace_back(window);
+}
+
+bool IsToolWindow(const QWidget* window)
+{
+    const auto& list = ToolWindows();
+    return window &&
+           std::any_of(list.begin(), list.end(), [window](const QPointer<QWidget>& w) { return w.data() == window; });
+}
+
+void KeepStackingOrder()
+{
+    const std::vector<QWidget*> tools = VisibleToolWindows();
+    const std::vector<QWidget*> others = VisibleOtherWindows();
+    Display* d = OnX11() ? QtDisplay() : nullptr;
+    if (!d) {
+        for (QWidget* w : tools) w->raise();
+        for (QWidget* w : others) w->raise();
+        return;
+    }
+    // Raised one after the other, each lands on top: the last is the highest.
+    for (QWidget* w : tools)
+        if (Unmanaged(w)) XRaiseWindow(d, static_cast<Window>(w->winId()));
+    if (!others.empty()) {
+        // A window manager cannot raise a managed dialog above override-
+        // redirect windows, so ours go below the lowest of our menus and
+        // dialogs instead, still in their order.
+        const std::vector<Window> stack = RootStack(d);
+        std::size_t lowest = stack.size();
+        for (QWidget* w : others) {
+            const auto at = std::find(stack.begin(), stack.end(), TopLevelOf(d, w));
+            lowest = std::min(lowest, static_cast<std::size_t>(at - stack.begin()));
+        }
+        if (lowest < stack.size()) {
+            XWindowChanges changes{};
+            changes.sibling = stack[lowest];
+            changes.stack_mode = Below;
+            for (QWidget* w : tools)
+                if (Unmanaged(w))
+                    XConfigureWindow(d, static_cast<Window>(w->winId()), CWSibling | CWStackMode, &changes);
+        }
+    }
     XFlush(d);
 }
 
@@ -96,16 +176,27 @@ void TakeKeyboard(QWidget* window)
     // A window that was just shown may not be viewable yet, and the X server
     // refuses the focus then: ask again for a little while, but only until it
     // has had the keyboard once, so that a user who moves on is not followed.
-    auto reached = std::make_shared<bool>(window->isActiveWindow());
+    auto reached = std::make_shared<bool>(HasKeyboard(window));
     for (int attempt = 1; attempt <= 10; ++attempt) {
         QTimer::singleShot(attempt * 30, window, [w = QPointer<QWidget>(window), reached] {
             if (!w || *reached || !w->isVisible()) return;
-            if (w->isActiveWindow())
+            if (HasKeyboard(w))
                 *reached = true;
             else
                 w->activateWindow();
         });
     }
+}
+
+bool HasKeyboard(const QWidget* window)
+{
+    if (!window || !window->isVisible()) return false;
+    Display* d = OnX11() ? QtDisplay() : nullptr;
+    if (!d) return window->isActiveWindow();
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(d, &focus, &revert);
+    return focus != 0 && focus == static_cast<Window>(window->winId());
 }
 
 void SetWindowAlpha(QWidget* window, int alpha)
@@ -114,12 +205,22 @@ void SetWindowAlpha(QWidget* window, int alpha)
 }
 
 namespace {
-// Alt+F4 in a dialog is the window manager's business; only the ruler and
-// its tool windows, which it cannot see, need us.
-bool FocusOnToolWindow()
+// Alt+F4 in a dialog is the window manager's business (and never ends the
+// program); only the ruler and its tool windows, which it cannot see, need
+// us. The window system's focus decides: Qt's active window may be stale
+// after a window was hidden and shown again.
+bool FocusOnToolWindow(Display* d)
 {
-    const QWidget* w = QApplication::activeWindow();
-    return w && Unmanaged(w) && !QApplication::activeModalWidget();
+    if (QApplication::activeModalWidget()) return false;
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(d, &focus, &revert);
+    if (focus == 0) return false;
+    for (const QPointer<QWidget>& w : ToolWindows())
+        if (w && w->isVisible() && w->testAttribute(Qt::WA_WState_Created) &&
+            static_cast<Window>(w->winId()) == focus)
+            return true;
+    return false;
 }
 }  // namespace
 
@@ -188,7 +289,7 @@ CloseKeyWatcher::CloseKeyWatcher(QObject* parent) : QObject(parent), m_impl(std:
                 count(im.altsDown, 2);
             } else if (std::find(im.others.begin(), im.others.end(), key) != im.others.end()) {
                 count(im.othersDown, static_cast<int>(im.others.size()));
-            } else if (press && key == im.f4 && im.altsDown > 0 && im.othersDown == 0 && FocusOnToolWindow()) {
+            } else if (press && key == im.f4 && im.altsDown > 0 && im.othersDown == 0 && FocusOnToolWindow(im.display)) {
                 emit closeRequested();
             }
         }

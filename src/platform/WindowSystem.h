@@ -17,12 +17,21 @@ namespace WindowSystem {
 // Flags and attributes of a borderless always-on-top window without a
 // taskbar entry; call before the window is first shown.
 void ConfigureToolWindow(QWidget* window);
-// Puts the window at the top of the always-on-top band without activating,
-// moving or resizing it.
-void RaiseWithoutActivating(QWidget* window);
+// The program's always-on-top windows in their fixed stacking order, from the
+// bottom up (the ruler first). Windows go when they are destroyed.
+void RegisterToolWindow(QWidget* window);
+bool IsToolWindow(const QWidget* window);
+// Re-stacks the visible tool windows in their fixed order at the top of the
+// always-on-top band, without activating, moving or resizing them, and keeps
+// the program's open menus and dialogs above them: whatever restacked them
+// last, the order comes out the same.
+void KeepStackingOrder();
 // Gives the window the keyboard (an override-redirect window gets it only
 // when asked).
 void TakeKeyboard(QWidget* window);
+// Whether the window has the keyboard now, as the window system sees it: Qt's
+// idea of the active window lags behind when a window is hidden and shown.
+bool HasKeyboard(const QWidget* window);
 // Constant alpha of the whole window, 0..255. It shows only where a
 // compositing manager runs.
 void SetWindowAlpha(QWidget* window, int alpha);

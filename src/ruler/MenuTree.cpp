@@ -163,30 +163,60 @@ bool InRange(TMenuId id, TMenuId first, TMenuId last)
     return Ordinal(id) >= Ordinal(first) && Ordinal(id) <= Ordinal(last);
 }
 
-bool IsTransparencyItem(TMenuId id)
-{
-    return InRange(id, I::MenuOpaque, I::menuCustomTransparency);
-}
+struct TRadioGroup {
+    TRadioOption Option;
+    TMenuId First;
+    TMenuId Last;
+};
 
-// The radio groups whose items stand, in order, for the values of one
-// option: whether id is the item of the option's current value.
-std::optional<bool> OptionRadioChecked(TMenuId id, const RulerState& s)
+// Each option's items, first to last, stand for its values 0, 1, 2, ...
+// clang-format off
+constexpr TRadioGroup kRadioGroups[] = {
+    {TRadioOption::DoubleClick, I::menuDoubleLock, I::menuDoubleCustomize},
+    {TRadioOption::Units, I::menuPixels, I::menuCustomUnits},
+    {TRadioOption::Resolution, I::menu72dpi, I::menuCustomResolution},
+    {TRadioOption::PMTSize, I::menuPreciseSmall, I::menuPreciseLarge},
+    {TRadioOption::PMTZoomLevel, I::menuZoom5X, I::menuZoom15X},
+    {TRadioOption::Size, I::menuFullSize, I::menuCustomSize},
+    {TRadioOption::Transparency, I::MenuOpaque, I::menuCustomTransparency},
+};
+// clang-format on
+
+}  // namespace
+
+std::optional<TRadioChoice> RadioChoice(TMenuId id)
 {
-    const auto pick = [id](TMenuId first, TMenuId last, auto value) -> std::optional<bool> {
-        if (!InRange(id, first, last)) return std::nullopt;
-        return Ordinal(id) - Ordinal(first) == static_cast<int>(value);
-    };
-    for (const auto& checked :
-         {pick(I::menuDoubleLock, I::menuDoubleCustomize, s.DoubleClick),
-          pick(I::menuPixels, I::menuCustomUnits, s.Units), pick(I::menu72dpi, I::menuCustomResolution, s.Resolution),
-          pick(I::menuPreciseSmall, I::menuPreciseLarge, s.PMTSize),
-          pick(I::menuZoom5X, I::menuZoom15X, s.PMTZoomLevel), pick(I::menuFullSize, I::menuCustomSize, s.Size),
-          pick(I::MenuOpaque, I::menuCustomTransparency, s.Transparency)})
-        if (checked) return checked;
+    for (const TRadioGroup& g : kRadioGroups)
+        if (InRange(id, g.First, g.Last)) return TRadioChoice{g.Option, Ordinal(id) - Ordinal(g.First)};
     return std::nullopt;
 }
 
-}  // namespace
+int RadioOptionValue(const RulerState& s, TRadioOption option)
+{
+    switch (option) {
+        case TRadioOption::DoubleClick: return static_cast<int>(s.DoubleClick);
+        case TRadioOption::Units: return static_cast<int>(s.Units);
+        case TRadioOption::Resolution: return static_cast<int>(s.Resolution);
+        case TRadioOption::PMTSize: return static_cast<int>(s.PMTSize);
+        case TRadioOption::PMTZoomLevel: return static_cast<int>(s.PMTZoomLevel);
+        case TRadioOption::Size: return static_cast<int>(s.Size);
+        case TRadioOption::Transparency: return static_cast<int>(s.Transparency);
+    }
+    return 0;
+}
+
+void SetRadioOption(RulerState& s, TRadioChoice c)
+{
+    switch (c.Option) {
+        case TRadioOption::DoubleClick: s.DoubleClick = static_cast<TDoubleClickAction>(c.Value); break;
+        case TRadioOption::Units: s.Units = static_cast<TUnits>(c.Value); break;
+        case TRadioOption::Resolution: s.Resolution = static_cast<TResolution>(c.Value); break;
+        case TRadioOption::PMTSize: s.PMTSize = static_cast<TPMTSize>(c.Value); break;
+        case TRadioOption::PMTZoomLevel: s.PMTZoomLevel = static_cast<TZoomLevel>(c.Value); break;
+        case TRadioOption::Size: s.Size = static_cast<TRulerSize>(c.Value); break;
+        case TRadioOption::Transparency: s.Transparency = static_cast<TTransparency>(c.Value); break;
+    }
+}
 
 const TMenuEntry& MenuEntry(TMenuId id)
 {
@@ -324,37 +354,50 @@ std::u16string MenuCaption(TMenuItemRef item, const RulerState& s, const TMenuCo
     }
 }
 
+bool* CheckOption(RulerState& s, TMenuId id)
+{
+    switch (id) {
+        case I::menuStickToMouse: return &s.StickToMouse;
+        case I::menuAxisLocked: return &s.AxisLocked;
+        case I::menuBoundToScreen: return &s.BoundToScreen;
+        case I::menuScaleShow: return &s.Scale;
+        case I::menuNoOffset: return &s.NoOffset;
+        case I::menuPreciseShow: return &s.PMTShow;
+        case I::menuPreciseLock: return &s.PMTLocked;
+        case I::menuPreciseTransparency: return &s.PMTTransparency;
+        case I::menuRotate: return &s.Rotate;
+        case I::menuInfoScale: return &s.ShowUnitsAndRes;
+        case I::menuInfoMouse: return &s.ShowMouse;
+        case I::menuInfoRGB: return &s.ShowRGB;
+        case I::menuInfoHints: return &s.ShowHints;
+        case I::MenuEmbossed: return &s.Embossed;
+        case I::menuHideLogo: return &s.HideLogo;
+        case I::menuAdvanced: return &s.ShowAdvanced;
+        case I::menuAutostart: return &s.AutoStart;
+        case I::menuSaveSettingsOnExit: return &s.SaveSettingsOnExit;
+        case I::menuStartupCheck: return &s.StartupCheck;
+        default: return nullptr;
+    }
+}
+
+const bool* CheckOption(const RulerState& s, TMenuId id)
+{
+    return CheckOption(const_cast<RulerState&>(s), id);
+}
+
 bool MenuChecked(TMenuItemRef item, const RulerState& s, const TMenuContext& context)
 {
     const TMenuId id = item.Id;
-    if (const auto radio = OptionRadioChecked(id, s)) return *radio;
+    if (const auto choice = RadioChoice(id)) return RadioOptionValue(s, choice->Option) == choice->Value;
+    if (const bool* option = CheckOption(s, id)) return *option;
     switch (id) {
-        case I::menuStickToMouse: return s.StickToMouse;
-        case I::menuAxisLocked: return s.AxisLocked;
-        case I::menuBoundToScreen: return s.BoundToScreen;
         case I::menuMonitor: return s.ActiveMon == item.Index + 1;
-        case I::menuScaleShow: return s.Scale;
         case I::menuUp: return s.ScaleUp;
         case I::menuDown: return !s.ScaleUp;
         case I::menuRight: return s.ScaleRight;
         case I::menuLeft: return !s.ScaleRight;
-        case I::menuNoOffset: return s.NoOffset;
-        case I::menuPreciseShow: return s.PMTShow;
-        case I::menuPreciseLock: return s.PMTLocked;
-        case I::menuPreciseTransparency: return s.PMTTransparency;
-        case I::menuRotate: return s.Rotate;
-        case I::menuInfoScale: return s.ShowUnitsAndRes;
-        case I::menuInfoMouse: return s.ShowMouse;
-        case I::menuInfoRGB: return s.ShowRGB;
-        case I::menuInfoHints: return s.ShowHints;
-        case I::MenuEmbossed: return s.Embossed;
-        case I::menuHideLogo: return s.HideLogo;
-        case I::menuAdvanced: return s.ShowAdvanced;
         case I::menuEN: return context.CheckedLanguage < 0;
         case I::LangMenuItem: return context.CheckedLanguage == item.Index;
-        case I::menuAutostart: return s.AutoStart;
-        case I::menuSaveSettingsOnExit: return s.SaveSettingsOnExit;
-        case I::menuStartupCheck: return s.StartupCheck;
         default: return false;
     }
 }
@@ -362,8 +405,8 @@ bool MenuChecked(TMenuItemRef item, const RulerState& s, const TMenuContext& con
 bool MenuEnabled(TMenuItemRef item, const RulerState& s, const TMenuContext& context)
 {
     // The current transparency is shown checked and cannot be chosen again.
-    if (IsTransparencyItem(item.Id))
-        return TransparencyItemEnabled(s, static_cast<TTransparency>(Ordinal(item.Id) - Ordinal(I::MenuOpaque)));
+    if (const auto choice = RadioChoice(item.Id); choice && choice->Option == TRadioOption::Transparency)
+        return TransparencyItemEnabled(s, static_cast<TTransparency>(choice->Value));
     switch (item.Id) {
         case I::menuDoubleNext: return s.MonitorCount > 1;
         case I::menuMonitor: return s.MonitorCount > 1 && item.Index < s.MonitorCount;

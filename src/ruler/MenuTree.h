@@ -141,6 +141,23 @@ struct TMenuEntry {
 
 const TMenuEntry& MenuEntry(TMenuId id);
 
+// The options chosen with a radio group whose items stand, in tree order, for
+// the option's values in their order.
+enum class TRadioOption { DoubleClick, Units, Resolution, PMTSize, PMTZoomLevel, Size, Transparency };
+struct TRadioChoice {
+    TRadioOption Option;
+    int Value;
+    bool operator==(const TRadioChoice&) const = default;
+};
+// The option and value a radio item stands for; nothing for any other item.
+std::optional<TRadioChoice> RadioChoice(TMenuId id);
+int RadioOptionValue(const RulerState& s, TRadioOption option);
+void SetRadioOption(RulerState& s, TRadioChoice choice);
+
+// The option a check item shows and toggles; nullptr for any other item.
+bool* CheckOption(RulerState& s, TMenuId id);
+const bool* CheckOption(const RulerState& s, TMenuId id);
+
 // What else the menu needs to know beyond the ruler's state.
 struct TMenuContext {
     std::vector<std::u16string> LanguageNames;  // by language index

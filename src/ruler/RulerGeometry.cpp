@@ -2,18 +2,25 @@
 
 #include <algorithm>
 
-int WantedRulerLength(const RulerState& s)
+namespace {
+long long UnclampedRulerLength(const RulerState& s)
 {
-    const int span = s.Rotate ? s.ActiveArea.Height : s.ActiveArea.Width;
+    const long long span = s.Rotate ? s.ActiveArea.Height : s.ActiveArea.Width;
     switch (s.Size) {
         case TRulerSize::Full: return span;
         case TRulerSize::ThreeQuarters: return (3 * span) / 4;
         case TRulerSize::Half: return span / 2;
         case TRulerSize::Custom:
             if (s.CustomSizeInPixels) return s.CustomSize;
-            return static_cast<int>(static_cast<double>(static_cast<long long>(span) * s.CustomSize) / 100);
+            return static_cast<long long>(static_cast<double>(span * s.CustomSize) / 100);
     }
     return span;
+}
+}  // namespace
+
+int WantedRulerLength(const RulerState& s)
+{
+    return static_cast<int>(std::clamp(UnclampedRulerLength(s), 1LL, static_cast<long long>(kMaxWindowLength)));
 }
 
 TWindowBounds SizedBounds(const RulerState& s, const TWindowBounds& current, int taken)

@@ -2,10 +2,12 @@
 // The ruler window's size, centring, placement rules and transparency, as
 // pure functions of the ruler's state and the window's current bounds.
 
-#include "platform/Desktop.h"
+#include "ruler/Desktop.h"
 #include "ruler/RulerState.h"
 
 inline constexpr int RulerThickness = 60;
+// X11 keeps window sizes in 16 bits (and Qt below that).
+inline constexpr int kMaxWindowLength = 32767;
 
 struct TWindowBounds {
     int Left = 0;
@@ -15,7 +17,8 @@ struct TWindowBounds {
     bool operator==(const TWindowBounds&) const = default;
 };
 
-// The length SetSize asks of the window along the ruler's axis.
+// The length SetSize asks of the window along the ruler's axis; a hand-edited
+// custom size never asks for more than a window can be, or for nothing.
 int WantedRulerLength(const RulerState& s);
 // The bounds SetSize gives the window once it has taken the length `taken`:
 // centred along the ruler's axis on the active monitor, 60 across, the other

@@ -67,6 +67,36 @@ TRulerSize NextResizeStep(TRulerSize current)
     return TRulerSize::ThreeQuarters;
 }
 
+TMenuItemRef DoubleClickCommand(const RulerState& s)
+{
+    using I = TMenuId;
+    switch (s.DoubleClick) {
+        case TDoubleClickAction::AxisLock: return {I::menuAxisLocked};
+        case TDoubleClickAction::Resize:
+            switch (NextResizeStep(s.Size)) {
+                case TRulerSize::Half: return {I::menu050Size};
+                case TRulerSize::Full: return {I::menuFullSize};
+                default: return {I::menu075Size};
+            }
+        case TDoubleClickAction::Rotate: return {I::menuRotate};
+        case TDoubleClickAction::ScaleAndHints: return {I::menuScaleShow};
+        case TDoubleClickAction::PreciseOn: return {I::menuPreciseShow};
+        case TDoubleClickAction::PreciseLock: return {I::menuPreciseLock};
+        case TDoubleClickAction::NextMonitor: return {I::menuMonitor, NextMonitor(s.MonitorCount, s.ActiveMon) - 1};
+        case TDoubleClickAction::CustomSettings: return {I::menuCustomize};
+    }
+    return {I::menuAxisLocked};
+}
+
+std::vector<TMenuItemRef> ScaleAndHintsFollowUps(const RulerState& s)
+{
+    std::vector<TMenuItemRef> items;
+    if (s.ShowMouse != s.Scale) items.push_back({TMenuId::menuInfoMouse});
+    if (s.ShowRGB != s.Scale) items.push_back({TMenuId::menuInfoRGB});
+    if (s.ShowHints != s.Scale) items.push_back({TMenuId::menuInfoHints});
+    return items;
+}
+
 int NextMonitor(int monitorCount, int activeMon)
 {
     if (monitorCount > 1 && activeMon == 1) return 2;

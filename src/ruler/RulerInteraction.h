@@ -2,7 +2,10 @@
 // How pointer and keys move the ruler: the drag state, the arrow-key nudge,
 // the stick-to-pointer position and the double-click choices.
 
-#include "platform/Desktop.h"
+#include <vector>
+
+#include "ruler/Desktop.h"
+#include "ruler/MenuTree.h"
 #include "ruler/RulerGeometry.h"
 #include "ruler/RulerState.h"
 
@@ -50,3 +53,9 @@ TPoint StickTarget(bool rotate, TPoint p, const TWindowBounds& window, int stick
 TRulerSize NextResizeStep(TRulerSize current);
 // The NEXT MONITOR action: 1, 2, .., count, 1.
 int NextMonitor(int monitorCount, int activeMon);
+
+// The menu command a double-click on the ruler runs for the chosen action.
+TMenuItemRef DoubleClickCommand(const RulerState& s);
+// SCALE AND HINTS, once the scale was toggled: the information items to run
+// so that mouse co-ordinates, RGB colour and hints follow the scale.
+std::vector<TMenuItemRef> ScaleAndHintsFollowUps(const RulerState& s);

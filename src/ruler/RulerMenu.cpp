@@ -27,16 +27,10 @@ QString Text(const std::u16string& caption, const std::string& keys)
 
 int ImageOf(TMenuItemRef item)
 {
+    // The transparency levels carry the images 0..8 in their own order.
+    if (const auto choice = RadioChoice(item.Id); choice && choice->Option == TRadioOption::Transparency)
+        return choice->Value;
     switch (item.Id) {
-        case TMenuId::MenuOpaque: return 0;
-        case TMenuId::Menu5Percent: return 1;
-        case TMenuId::Menu10Percent: return 2;
-        case TMenuId::Menu15Percent: return 3;
-        case TMenuId::Menu20Percent: return 4;
-        case TMenuId::Menu30Percent: return 5;
-        case TMenuId::Menu40Percent: return 6;
-        case TMenuId::Menu50Percent: return 7;
-        case TMenuId::menuCustomTransparency: return 8;
         case TMenuId::menuEN: return kEnglishFlagImage;
         case TMenuId::menuMagnifier: return kMagnifierImage;
         case TMenuId::LangMenuItem: return kFixedImages + item.Index;

@@ -143,6 +143,12 @@ void ToggleEmbossed(RulerState& s)
     s.Embossed = !s.Embossed;
 }
 
+void SelectSize(RulerState& s, TRulerSize size)
+{
+    s.Size = size;
+    s.AxisLocked = size == TRulerSize::Full;
+}
+
 void SelectColor(RulerState& s, int index)
 {
     s.Color = ValidColorIndex(index);

@@ -158,3 +158,6 @@ void SelectScaleRight(RulerState& s, bool right);
 void ToggleNoOffset(RulerState& s);
 void ToggleEmbossed(RulerState& s);
 void SelectColor(RulerState& s, int index);
+// A size choice: the full length locks the ruler to moves across its axis,
+// every other size frees it.
+void SelectSize(RulerState& s, TRulerSize size);

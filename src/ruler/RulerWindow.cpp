@@ -7,31 +7,18 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "dialogs/Answers.h"
+#include "dialogs/Messages.h"
 #include "lang/Languages.h"
 #include "monitors/Monitors.h"
-#include "online/Magnifier.h"
+#include "online/Shell.h"
 #include "online/WebSites.h"
+#include "platform/KeyChord.h"
 #include "platform/PlatformBitmap.h"
 #include "platform/WindowSystem.h"
 #include "ruler/ScalePainter.h"
+#include "settings/Settings.h"
 
 namespace {
-
-// X11 keeps window sizes in 16 bits (and Qt below that); a hand-edited
-// custom size must not ask for more, or for nothing at all.
-constexpr int kMaxWindowLength = 32767;
-
-TArrowKey ArrowOf(int key)
-{
-    switch (key) {
-        case Qt::Key_Left: return TArrowKey::Left;
-        case Qt::Key_Up: return TArrowKey::Up;
-        case Qt::Key_Right: return TArrowKey::Right;
-        case Qt::Key_Down: return TArrowKey::Down;
-        default: return TArrowKey::None;
-    }
-}
 
 char16_t SystemDecimalSeparator()
 {
@@ -49,15 +36,20 @@ static void LoadRulerResources()
 }
 
 TfrmRuler::TfrmRuler(IDesktop& desktop, IShell& shell, QWidget* parent)
-    : QWidget(parent), m_desktop(desktop), m_shell(shell), m_decimalSeparator(SystemDecimalSeparator())
+    : QWidget(parent),
+      Commands(*this, shell),
+      m_desktop(desktop),
+      m_shell(shell),
+      m_decimalSeparator(SystemDecimalSeparator())
 {
     setWindowTitle(QStringLiteral("Scalio"));
     WindowSystem::ConfigureToolWindow(this);
+    WindowSystem::RegisterToolWindow(this);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     // The application's activation and deactivation re-assert the stacking.
-    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this] { SetWinOrders(); });
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this] { Commands.SetWinOrders(); });
     StickTimer.setInterval(20);
     connect(&StickTimer, &QTimer::timeout, this, &TfrmRuler::StickTimerTimer);
     LoadRulerResources();
@@ -73,14 +65,9 @@ class TReadHooks : public ISettingsReadHooks {
 public:
     TReadHooks(TfrmRuler& ruler, IDesktop& desktop) : m_ruler(ruler), m_desktop(desktop) {}
     bool LanguageLoaded(std::string_view code) override { return LanguageExists(code); }
-    void SelectLanguage(RulerState& s) override { m_ruler.ChooseStartupLanguage(s.Language); }
+    void SelectLanguage(RulerState& s) override { m_ruler.Commands.ChooseStartupLanguage(s.Language); }
     void DetectMonitors(RulerState& s) override { ::DetectMonitors(s, m_desktop.Monitors()); }
-    void ShowMonitorMenuItems(RulerState& s) override
-    {
-        // NEXT MONITOR means nothing with one monitor.
-        if (s.MonitorCount <= 1 && s.DoubleClick == TDoubleClickAction::NextMonitor)
-            s.DoubleClick = TDoubleClickAction::Rotate;
-    }
+    void ShowMonitorMenuItems(RulerState& s) override { FitDoubleClickToMonitors(s); }
 
 private:
     TfrmRuler& m_ruler;
@@ -93,8 +80,7 @@ bool TfrmRuler::FormCreate(const TRulerSetup& setup)
 {
     Drag = TDragState{};
     Languages().LoadLanguages(setup.LanguagesFolder, m_flagLoader);
-    BuildMenus();
-    MagnifierPath = ReadMagnifierPath(setup.MagnifierConfig);
+    Commands.BuildMenus();
 
     const auto critical = [this](const std::u16string& text) {
         m_criticalError = true;
@@ -129,30 +115,25 @@ void TfrmRuler::FormDestroy()
 void TfrmRuler::StartUp()
 {
     SetResParams(State);
-    GenerateColorIcons();
+    Commands.GenerateColorIcons();
     SetTransparency();
     SetSize();
     // Placed before the first showing too, so that the ruler never flashes up
     // at its old position while the window system catches up.
     SetCenter();
     SetColor(State);
-    GenerateMainColorIcon();
+    Commands.GenerateMainColorIcon();
     PaintRuler();
     SetCenter();
-    SetLanguage();
+    Commands.SetLanguage();
     SetStick();
-}
-
-void TfrmRuler::ComposeFrame()
-{
-    m_frame = ToPlatformImage(Picture.RulerImage.Composite());
-    update();
 }
 
 void TfrmRuler::PaintRuler()
 {
     PaintRulerPicture(Picture, State, m_decimalSeparator);
-    ComposeFrame();
+    m_shown = ToPlatformImage(Picture.RulerImage.Composite());
+    update();
     show();
     if (m_restoreKeyboard) {
         m_restoreKeyboard = false;
@@ -162,27 +143,16 @@ void TfrmRuler::PaintRuler()
 
 void TfrmRuler::HideForRelayout()
 {
-    // Hiding drops the keyboard; the user who had it keeps it.
-    m_restoreKeyboard = m_restoreKeyboard || isActiveWindow();
+    // Hiding drops the keyboard; the user who had it keeps it. The window
+    // system is asked: Qt's active window is stale after an earlier hide.
+    m_restoreKeyboard = m_restoreKeyboard || WindowSystem::HasKeyboard(this);
     hide();
-}
-
-void TfrmRuler::GenerateColorIcons()
-{
-    MenuImages.ColorIcons.clear();
-    for (const ColorScheme& scheme : State.ColorSchemes)
-        MenuImages.ColorIcons.emplace_back(QPixmap::fromImage(ToPlatformBitmap(ColorSchemeIcon(scheme))));
-}
-
-void TfrmRuler::GenerateMainColorIcon()
-{
-    MenuImages.MainColorIcon = QIcon(QPixmap::fromImage(ToPlatformBitmap(ColorSchemeIcon(State.CurrentScheme))));
 }
 
 void TfrmRuler::SetSize()
 {
     Drag.SizeChanged = true;
-    const int wanted = std::clamp(WantedRulerLength(State), 1, kMaxWindowLength);
+    const int wanted = WantedRulerLength(State);
     if (State.Rotate)
         resize(RulerThickness, wanted);
     else
@@ -206,25 +176,11 @@ void TfrmRuler::RepositionRuler(int x, int y)
     const TWindowBounds current = Bounds();
     const TPoint p = ClampedRulerPosition(State, {x, y}, current);
     if (p.X != current.Left || p.Y != current.Top) move(p.X, p.Y);
-    if (State.PMTShow && State.PMTLocked && CarryPreciseTool) CarryPreciseTool();
 }
 
 void TfrmRuler::SetTransparency()
 {
     WindowSystem::SetWindowAlpha(this, TransparencyAlpha(State));
-}
-
-void TfrmRuler::SetZoomTransparencies()
-{
-    const int alpha = State.PMTTransparency ? TransparencyAlpha(State) : 255;
-    for (QWidget* w : ZoomWindows) WindowSystem::SetWindowAlpha(w, alpha);
-}
-
-void TfrmRuler::SetWinOrders()
-{
-    WindowSystem::RaiseWithoutActivating(this);
-    if (!State.PMTShow) return;
-    for (QWidget* w : PreciseToolWindows) WindowSystem::RaiseWithoutActivating(w);
 }
 
 void TfrmRuler::SetStick()
@@ -233,202 +189,6 @@ void TfrmRuler::SetStick()
         StickTimer.start();
     else
         StickTimer.stop();
-}
-
-void TfrmRuler::SelectMonitor(int n)
-{
-    n = std::clamp(n, 1, kMonitorSlots);
-    State.ActiveMon = n;
-    State.ActiveArea = State.MonitorRects[static_cast<std::size_t>(n - 1)];
-    AnyMonitorClick();
-}
-
-void TfrmRuler::AnyMonitorClick()
-{
-    HideForRelayout();
-    SetSize();
-    SetColor(State);
-    SetCenter();
-    PaintRuler();
-    SetWinOrders();
-}
-
-void TfrmRuler::AnyUnitsClick(TUnits units)
-{
-    SelectUnits(State, units);
-    // The length units' captions name the unit; pixels need no new ones.
-    if (units != TUnits::Pixels) SetLanguage();
-    PaintRuler();
-    SetWinOrders();
-}
-
-void TfrmRuler::menuPixelsClick()
-{
-    AnyUnitsClick(TUnits::Pixels);
-}
-void TfrmRuler::menuCMClick()
-{
-    AnyUnitsClick(TUnits::Centimeters);
-}
-void TfrmRuler::menuINClick()
-{
-    AnyUnitsClick(TUnits::Inches);
-}
-void TfrmRuler::menuCustomUnitsClick()
-{
-    AnyUnitsClick(TUnits::Custom);
-}
-
-void TfrmRuler::ResolutionClick(TResolution resolution)
-{
-    SelectResolution(State, resolution);
-    PaintRuler();
-    SetWinOrders();
-}
-
-void TfrmRuler::menuScaleShowClick()
-{
-    ToggleScale(State);
-    PaintRuler();
-    SetWinOrders();
-}
-
-void TfrmRuler::menuUpClick()
-{
-    SelectScaleUp(State, true);
-    PaintRuler();
-}
-
-void TfrmRuler::menuDownClick()
-{
-    SelectScaleUp(State, false);
-    PaintRuler();
-}
-
-void TfrmRuler::menuRightClick()
-{
-    SelectScaleRight(State, true);
-    PaintRuler();
-}
-
-void TfrmRuler::menuLeftClick()
-{
-    SelectScaleRight(State, false);
-    PaintRuler();
-}
-
-void TfrmRuler::menuNoOffsetClick()
-{
-    ToggleNoOffset(State);
-    PaintRuler();
-}
-
-void TfrmRuler::MenuEmbossedClick()
-{
-    ToggleEmbossed(State);
-    PaintRuler();
-    SetWinOrders();
-}
-
-void TfrmRuler::AnyColorMenuClick(int index)
-{
-    SelectColor(State, index);
-    GenerateMainColorIcon();
-    PaintRuler();
-    SetWinOrders();
-}
-
-void TfrmRuler::AnySizeClick(TRulerSize size, bool axisLocked)
-{
-    State.AxisLocked = axisLocked;
-    State.Size = size;
-    HideForRelayout();
-    SetSize();
-    PaintRuler();
-    SetWinOrders();
-}
-
-void TfrmRuler::menuFullSizeClick()
-{
-    AnySizeClick(TRulerSize::Full, true);
-}
-void TfrmRuler::menu075SizeClick()
-{
-    AnySizeClick(TRulerSize::ThreeQuarters, false);
-}
-void TfrmRuler::menu050SizeClick()
-{
-    AnySizeClick(TRulerSize::Half, false);
-}
-void TfrmRuler::menuCustomSizeClick()
-{
-    AnySizeClick(TRulerSize::Custom, false);
-}
-
-void TfrmRuler::menuRotateClick()
-{
-    Drag.SizeChanged = true;
-    State.Rotate = !State.Rotate;
-    HideForRelayout();
-    SetSize();
-    SetColor(State);
-    SetCenter();
-    PaintRuler();
-    RepositionRuler(x(), y());
-    SetWinOrders();
-    // The axis lock's caption names the direction the ruler may move.
-    SetLanguage();
-}
-
-void TfrmRuler::menuBoundToScreenClick()
-{
-    State.BoundToScreen = !State.BoundToScreen;
-    RepositionRuler(x(), y());
-}
-
-void TfrmRuler::menuDragToCenterClick()
-{
-    SetCenter();
-}
-
-void TfrmRuler::TransparencyClick(TTransparency choice)
-{
-    State.Transparency = choice;
-    SetTransparency();
-    SetZoomTransparencies();
-}
-
-void TfrmRuler::menuStickToMouseClick()
-{
-    State.StickToMouse = !State.StickToMouse;
-    SetStick();
-    if (State.FirstRun) {
-        // Cleared first: the session may end while the hint is open.
-        State.FirstRun = false;
-        ShowAnswerDialog(u"Scalio", GetLangText(202), {GetLangText(100)}, TAnswerIcon::Warning);
-    }
-}
-
-void TfrmRuler::menuAxisLockedClick()
-{
-    State.AxisLocked = !State.AxisLocked;
-}
-void TfrmRuler::menuInfoMouseClick()
-{
-    State.ShowMouse = !State.ShowMouse;
-}
-void TfrmRuler::menuInfoRGBClick()
-{
-    State.ShowRGB = !State.ShowRGB;
-}
-void TfrmRuler::menuInfoHintsClick()
-{
-    State.ShowHints = !State.ShowHints;
-}
-
-void TfrmRuler::menuExitClick()
-{
-    close();
 }
 
 void TfrmRuler::UpdateCursor(int px, int py)
@@ -441,7 +201,7 @@ void TfrmRuler::RulerImageMouseDown(Qt::MouseButton button, int px, int py)
 {
     if (button != Qt::LeftButton) return;
     Drag.Press(px, py, !State.HideLogo && Picture.LogoLayer.HitTest(px, py));
-    SetWinOrders();
+    Commands.SetWinOrders();
 }
 
 void TfrmRuler::RulerImageMouseMove()
@@ -461,36 +221,12 @@ void TfrmRuler::RulerImageClick()
 
 void TfrmRuler::RulerImageDblClick()
 {
-    switch (State.DoubleClick) {
-        case TDoubleClickAction::AxisLock: menuAxisLockedClick(); break;
-        case TDoubleClickAction::Resize:
-            switch (NextResizeStep(State.Size)) {
-                case TRulerSize::Half: menu050SizeClick(); break;
-                case TRulerSize::Full: menuFullSizeClick(); break;
-                default: menu075SizeClick(); break;
-            }
-            break;
-        case TDoubleClickAction::Rotate: menuRotateClick(); break;
-        case TDoubleClickAction::ScaleAndHints:
-            menuScaleShowClick();
-            if (State.ShowMouse != State.Scale) menuInfoMouseClick();
-            if (State.ShowRGB != State.Scale) menuInfoRGBClick();
-            if (State.ShowHints != State.Scale) menuInfoHintsClick();
-            break;
-        case TDoubleClickAction::NextMonitor: SelectMonitor(NextMonitor(State.MonitorCount, State.ActiveMon)); break;
-        // The precise tool and the custom settings dialog answer these once
-        // they are part of the program.
-        case TDoubleClickAction::PreciseOn:
-        case TDoubleClickAction::PreciseLock:
-        case TDoubleClickAction::CustomSettings: break;
-    }
+    Commands.RunDoubleClick();
 }
 
-void TfrmRuler::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
+void TfrmRuler::FormKeyDown(TArrowKey key, TModifiers modifiers)
 {
-    const TModifiers mods{modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier),
-                          modifiers.testFlag(Qt::AltModifier)};
-    if (const auto target = NudgeTarget(Drag, State.StickToMouse, ArrowOf(key), mods, Bounds()))
+    if (const auto target = NudgeTarget(Drag, State.StickToMouse, key, modifiers, Bounds()))
         RepositionRuler(target->X, target->Y);
 }
 
@@ -505,7 +241,7 @@ void TfrmRuler::StickTimerTimer()
 void TfrmRuler::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    if (!m_frame.isNull()) p.drawImage(0, 0, m_frame);
+    if (!m_shown.isNull()) p.drawImage(0, 0, m_shown);
 }
 
 void TfrmRuler::mousePressEvent(QMouseEvent* event)
@@ -549,8 +285,22 @@ void TfrmRuler::mouseDoubleClickEvent(QMouseEvent* event)
 void TfrmRuler::keyPressEvent(QKeyEvent* event)
 {
     // The menu's keys first; every other key goes to the ruler.
-    if (!RunMenuKeys(event->key(), event->modifiers(), event->nativeScanCode()))
-        FormKeyDown(event->key(), event->modifiers());
+    if (!Commands.RunKeys(KeyChordOf(*event))) FormKeyDown(ArrowKeyOf(event->key()), ModifiersOf(event->modifiers()));
+}
+
+void TfrmRuler::contextMenuEvent(QContextMenuEvent* event)
+{
+    Commands.PopupMenu(this, event->globalPos());
+}
+
+bool TfrmRuler::event(QEvent* e)
+{
+    // Claim the keys of the menu before anything else can take them.
+    if (e->type() == QEvent::ShortcutOverride && Commands.OwnsKeys(KeyChordOf(*static_cast<QKeyEvent*>(e)))) {
+        e->accept();
+        return true;
+    }
+    return QWidget::event(e);
 }
 
 void TfrmRuler::closeEvent(QCloseEvent* event)

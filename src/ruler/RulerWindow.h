@@ -1,32 +1,29 @@
 #pragma once
-// The ruler window: turns pointer, key and menu events into calls on the
-// ruler's state and geometry, and shows the painted picture.
+// The ruler window: shows the painted ruler, places it, and turns pointer
+// and key events into calls on the ruler's state, its geometry and the
+// shared commands.
 
-#include <QIcon>
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
-#include <array>
-#include <functional>
-#include <vector>
+#include <filesystem>
+#include <string>
 
-#include "platform/Desktop.h"
 #include "platform/QtFlagLoader.h"
-#include "platform/Shell.h"
-#include "ruler/MenuTree.h"
+#include "ruler/Desktop.h"
+#include "ruler/RulerCommands.h"
 #include "ruler/RulerGeometry.h"
 #include "ruler/RulerInteraction.h"
-#include "ruler/RulerMenu.h"
 #include "ruler/RulerPicture.h"
 #include "ruler/RulerState.h"
-#include "settings/Settings.h"
 #include "settings/SettingsLocation.h"
+
+class IShell;
 
 // Where the ruler finds what lies outside it at start-up.
 struct TRulerSetup {
     std::filesystem::path ExecutablePath;  // its old settings file lies beside it
     std::filesystem::path LanguagesFolder;
-    std::filesystem::path MagnifierConfig = "/etc/xdg/Vendra/Lentix.ini";
     TEnvironment Environment = ProcessEnvironment();
 };
 
@@ -39,17 +36,7 @@ public:
     TRulerPicture Picture;
     TDragState Drag;
     QTimer StickTimer;
-    // The menu's image list and the colour icons.
-    TMenuImages MenuImages;
-    // Built by BuildMenus, once the language files are known.
-    TRulerMenu* Menu = nullptr;
-    // The precise tool's windows in stacking order from the bottom (first
-    // magnifier, first crosshair, second magnifier, second crosshair).
-    std::vector<QWidget*> PreciseToolWindows;
-    // The two magnifiers, which may share the ruler's transparency.
-    std::vector<QWidget*> ZoomWindows;
-    // Carries the locked magnifiers along after the ruler moved.
-    std::function<void()> CarryPreciseTool;
+    TRulerCommands Commands;
 
     // The program's start: menus, settings, picture and place. False after a
     // critical error (already shown), when the program must end.
@@ -60,73 +47,25 @@ public:
     void FormDestroy();
     bool CriticalError() const { return m_criticalError; }
     const std::string& SettingsPath() const { return m_settingsPath; }
-    std::string MagnifierPath;
 
     // Lays the ruler out from State: measures, colour, transparency, size,
     // picture, centre, captions, stick timer.
     void StartUp();
 
     TWindowBounds Bounds() const { return {x(), y(), width(), height()}; }
-    const QImage& Frame() const { return m_frame; }
-
-    // The context menu: built once the language files are loaded; refreshed
-    // from the state whenever it shows.
-    void BuildMenus();
-    TMenuContext MenuContext() const;
-    void RunMenuItem(TMenuItemRef item);
-    // Runs the menu item that carries the keys, if any; true when one ran.
-    // scanCode: the X keycode where known, for the keys named by position.
-    bool RunMenuKeys(int key, Qt::KeyboardModifiers modifiers, quint32 scanCode = 0);
-    void SetLanguage();
-    // -1: English; else the index of a loaded language.
-    void menuAnyLangClick(int language);
-    // The saved language when its file is loaded, else English.
-    void ChooseStartupLanguage(const std::string& code);
-    void menuAdvancedClick();
-    int CheckedLanguage() const { return m_checkedLanguage; }
+    // The picture the window shows: the ruler image with its layers.
+    const QImage& ShownImage() const { return m_shown; }
 
     // Picture and geometry.
     void PaintRuler();
-    void GenerateColorIcons();
-    void GenerateMainColorIcon();
     void SetSize();
     void SetCenter();
     void RepositionRuler(int x, int y);
     void SetTransparency();
-    void SetZoomTransparencies();
-    void SetWinOrders();
     void SetStick();
-    void SelectMonitor(int n);
-    void AnyMonitorClick();
-
-    // Commands of the context menu.
-    void menuPixelsClick();
-    void menuCMClick();
-    void menuINClick();
-    void menuCustomUnitsClick();
-    void ResolutionClick(TResolution resolution);
-    void menuScaleShowClick();
-    void menuUpClick();
-    void menuDownClick();
-    void menuRightClick();
-    void menuLeftClick();
-    void menuNoOffsetClick();
-    void MenuEmbossedClick();
-    void AnyColorMenuClick(int index);
-    void menuFullSizeClick();
-    void menu075SizeClick();
-    void menu050SizeClick();
-    void menuCustomSizeClick();
-    void menuRotateClick();
-    void menuBoundToScreenClick();
-    void menuDragToCenterClick();
-    void TransparencyClick(TTransparency choice);
-    void menuStickToMouseClick();
-    void menuAxisLockedClick();
-    void menuInfoMouseClick();
-    void menuInfoRGBClick();
-    void menuInfoHintsClick();
-    void menuExitClick();
+    // Hidden while its size changes, so that no intermediate size is seen; a
+    // ruler that had the keyboard gets it back when PaintRuler shows it.
+    void HideForRelayout();
 
     // Pointer, keys, timer.
     void RulerImageMouseDown(Qt::MouseButton button, int x, int y);
@@ -134,7 +73,7 @@ public:
     void RulerImageMouseUp();
     void RulerImageClick();
     void RulerImageDblClick();
-    void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    void FormKeyDown(TArrowKey key, TModifiers modifiers);
     void StickTimerTimer();
 
 protected:
@@ -149,24 +88,17 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void AnyUnitsClick(TUnits units);
-    void AnySizeClick(TRulerSize size, bool axisLocked);
-    void ComposeFrame();
-    // Hidden while its size changes, so that no intermediate size is seen.
-    void HideForRelayout();
     void UpdateCursor(int x, int y);
 
     IDesktop& m_desktop;
-    QtFlagLoader m_flagLoader;
     IShell& m_shell;
-    QImage m_frame;
+    QtFlagLoader m_flagLoader;
+    QImage m_shown;
     char16_t m_decimalSeparator = u'.';
     // The press that opened a click: a double click's second press is not one.
     bool m_clickPending = false;
-    int m_checkedLanguage = -1;
     bool m_criticalError = false;
     bool m_destroyed = false;
     bool m_restoreKeyboard = false;
-    bool m_menuFromActive = false;
     std::string m_settingsPath;
 };

@@ -17,12 +17,6 @@ double ScaleStep(int i);
 // the leading digit of 1 / ScaleStep(i), not of ScaleStep(i).
 int ScaleStepDigit(int i);
 
-// A number as the scale writes it: at most 15 significant digits, no trailing
-// zeros, the separator only when there is a fraction, fixed notation from
-// 0.0001 up to (not including) 1e15 and otherwise scientific ("5E-5",
-// "1.5E20"). Independent of the C library's locale.
-std::u16string FormatGeneral(long double value, char16_t decimalSeparator);
-
 // The steps of one scale, in units: a number every Q, long (16-pixel) marks
 // every S16, middle (12) every S12 and short (8) every S8. Digit is
 // ScaleStepDigit(I); K the index of the step that bounds PixelsPerUnit.

@@ -10,6 +10,7 @@
 #include <variant>
 #include <vector>
 
+#include "draw/FormatGeneral.h"
 #include "settings/Utf8.h"
 
 namespace {
@@ -22,13 +23,18 @@ struct TBoolKey {
     bool& (*Field)(RulerState&);
     bool Default;
 };
-// A value outside Min..Max stands for OutOfRange.
+// What a value outside Min..Max stands for.
+enum class TOutOfRange {
+    Substitute,    // the key's OutOfRange value
+    NearestLimit,  // Min or Max, whichever it passed
+};
 struct TIntKey {
     int& (*Field)(RulerState&);
     int Default;
     int Min = std::numeric_limits<int>::min();
     int Max = std::numeric_limits<int>::max();
     int OutOfRange = 0;
+    TOutOfRange Rule = TOutOfRange::Substitute;
 };
 struct TRealKey {
     double& (*Field)(RulerState&);
@@ -171,6 +177,8 @@ constexpr TSaved kAlways = TSaved::Always;
 constexpr int kMonitorLeftTop = 0;
 constexpr int kMonitorWidth = 640;
 constexpr int kMonitorHeight = 480;
+constexpr int kMinCustomTransparency = 0;
+constexpr int kMaxCustomTransparency = 80;
 
 // Monitor n's rectangle; used only in manual configuration, so reading skips
 // the keys otherwise.
@@ -264,7 +272,16 @@ const TSettingKey kKeys[] = {
     {"Custom", "Resolution", TIntKey{&Field<&RulerState::CustomResolution>, kDefaultCustomResolution}, kSave, 207},
     {"Custom", "Size", TIntKey{&Field<&RulerState::CustomSize>, 640}, kSave, 208},
     {"Custom", "SizePx", TBoolKey{&Field<&RulerState::CustomSizeInPixels>, true}, kSave, 209},
-    {"Custom", "Transparency", TIntKey{&Field<&RulerState::CustomTransparency>, 60}, kSave, 210},
+    // The custom settings dialog offers 0..80 %. A hand-edited value beyond
+    // that counts as the nearest of the two: above 100 the ruler would be
+    // invisible yet still catch clicks.
+    {"Custom", "Transparency",
+     TIntKey{.Field = &Field<&RulerState::CustomTransparency>,
+             .Default = 60,
+             .Min = kMinCustomTransparency,
+             .Max = kMaxCustomTransparency,
+             .Rule = TOutOfRange::NearestLimit},
+     kSave, 210},
     {"Custom", "Highlight", TColorKey{&CustomColor<&ColorScheme::Highlight>, 0xFFFFFFFF}, kSave, 211},
     {"Custom", "Shadow", TColorKey{&CustomColor<&ColorScheme::Shadow>, 0xFF000000}, kSave, 212},
 
@@ -302,7 +319,9 @@ std::u16string Decimal(std::int64_t value)
 
 int InRange(const TIntKey& key, int value)
 {
-    return value >= key.Min && value <= key.Max ? value : key.OutOfRange;
+    if (value >= key.Min && value <= key.Max) return value;
+    if (key.Rule == TOutOfRange::NearestLimit) return value < key.Min ? key.Min : key.Max;
+    return key.OutOfRange;
 }
 
 struct TReadValue {
@@ -351,7 +370,7 @@ struct TWriteValue {
 
     std::u16string operator()(const TBoolKey& k) const { return k.Field(s) ? u"1" : u"0"; }
     std::u16string operator()(const TIntKey& k) const { return Decimal(InRange(k, k.Field(s))); }
-    std::u16string operator()(const TRealKey& k) const { return FormatSettingsReal(k.Field(s), separator); }
+    std::u16string operator()(const TRealKey& k) const { return FormatGeneral(k.Field(s), separator); }
     std::u16string operator()(const TTextKey& k) const { return k.Field(s); }
     std::u16string operator()(const TCodeKey& k) const { return Utf8ToUtf16(k.Field(s)); }
     std::u16string operator()(const TChoiceKey& k) const
@@ -507,13 +526,4 @@ std::optional<double> ParseSettingsReal(std::u16string_view text, char16_t decim
     const auto [end, ec] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
     if (ec != std::errc() || end != ascii.data() + ascii.size() || !std::isfinite(value)) return std::nullopt;
     return value;
-}
-
-std::u16string FormatSettingsReal(double value, char16_t decimalSeparator)
-{
-    char buffer[64];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-    std::u16string text(buffer, ec == std::errc() ? end : buffer);
-    std::replace(text.begin(), text.end(), u'.', decimalSeparator);
-    return text;
 }

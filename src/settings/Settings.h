@@ -43,7 +43,7 @@ TIniLoad LoadSettings(const std::string& path, RulerState& s, char16_t decimalSe
 
 // Sets s's keys in ini in saving order: all of them when SaveSettingsOnExit
 // is on, else only the four [General] keys that are always saved. Reals are
-// written with decimalSeparator.
+// written as FormatGeneral writes them, with decimalSeparator.
 void WriteSettings(TIniFile& ini, const RulerState& s, char16_t decimalSeparator);
 // The whole save at shut-down: the file's other content is kept, and it is
 // replaced in one atomic step. False when it could not be saved (error says
@@ -58,10 +58,8 @@ std::u16string UnableToWriteText(const std::string& path);
 // Decimal, or hexadecimal ("0x" and at least one digit, up to 32 bits, taken
 // as a signed value); nullopt for anything else.
 std::optional<std::int32_t> ParseSettingsInteger(std::u16string_view text);
-// Decimal text with an optional exponent; the decimal separator may be '.',
-// ',' or decimalSeparator. No thousands separators. nullopt when it is not a
-// finite number.
+// Decimal text with an optional exponent ("1E20", "2.5E-7", and "1e+20" as
+// earlier versions wrote it); the decimal separator may be '.', ',' or
+// decimalSeparator. No thousands separators. nullopt when it is not a finite
+// number.
 std::optional<double> ParseSettingsReal(std::u16string_view text, char16_t decimalSeparator);
-// Up to 15 significant digits, decimalSeparator between the whole and the
-// fraction.
-std::u16string FormatSettingsReal(double value, char16_t decimalSeparator);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "draw/CommonFunctions.h"
+#include "draw/FormatGeneral.h"
 #include "support/FixedTextRasterizer.h"
 
 namespace {

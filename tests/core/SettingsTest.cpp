@@ -7,8 +7,11 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <string>
 
 #include "monitors/Monitors.h"
+#include "ruler/MenuTree.h"
+#include "ruler/RulerGeometry.h"
 #include "settings/Utf8.h"
 #include "support/TempDir.h"
 
@@ -117,6 +120,58 @@ RulerState Scrambled()
     return s;
 }
 
+// What a fresh install starts with, written out value by value rather than
+// taken from the code's own defaults. It starts from Scrambled() so that a
+// field left out here shows up as a difference.
+RulerState FreshInstall()
+{
+    RulerState s = Scrambled();
+    s.StickToMouse = false;
+    s.AxisLocked = false;
+    s.BoundToScreen = true;
+    s.DoubleClick = TDoubleClickAction::AxisLock;
+    s.Scale = false;
+    s.Units = TUnits::Pixels;
+    s.Resolution = TResolution::Dpi72;
+    s.ScaleUp = true;
+    s.ScaleRight = true;
+    s.NoOffset = false;
+    s.Embossed = true;
+    s.HideLogo = false;
+    s.Color = 0;
+    s.Size = TRulerSize::ThreeQuarters;
+    s.Rotate = false;
+    s.Transparency = TTransparency::Percent20;
+    s.CustomUnit = {u"Kilometers", u"km", 1000, 1, 1, 100000};
+    s.CustomResolution = 150;
+    s.CustomSize = 640;
+    s.CustomSizeInPixels = true;
+    s.CustomTransparency = 60;
+    s.ShowUnitsAndRes = true;
+    s.ShowMouse = true;
+    s.ShowRGB = true;
+    s.ShowHints = true;
+    s.PMTShow = false;
+    s.PMTLocked = false;
+    s.PMTSize = TPMTSize::Small;
+    s.PMTZoomLevel = TZoomLevel::Zoom5X;
+    s.PMTTransparency = false;
+    s.Language = "EN";
+    s.ShowAdvanced = true;
+    s.AutoStart = false;
+    s.StartupCheck = true;
+    s.SaveSettingsOnExit = true;
+    s.FirstRun = true;
+    s.ManualCfg = false;
+    s.ActiveMon = 1;
+    s.ColorSchemes[kCustomColorScheme] = {0xFFFFFFFF, 0xFF000000};
+    // The monitors are the system's; the test sets them.
+    s.MonitorCount = 0;
+    s.MonitorRects = {};
+    s.ActiveArea = {};
+    return s;
+}
+
 void ExpectSameSettings(const RulerState& a, const RulerState& b)
 {
     EXPECT_EQ(a.StickToMouse, b.StickToMouse);
@@ -169,9 +224,10 @@ TEST(Settings, AMissingFileGivesEveryDefault)
     RulerState s = Scrambled();
     ReadSettings(TIniFile(), s, u'.', hooks);
 
-    RulerState expected;
-    DetectMonitors(expected, hooks.systemMonitors);
-    expected.ActiveArea = expected.MonitorRects[0];
+    RulerState expected = FreshInstall();
+    expected.MonitorCount = 2;
+    expected.MonitorRects = {{{0, 0, 1920, 1080}, {1920, -200, 1280, 1024}, {}, {}}};
+    expected.ActiveArea = {0, 0, 1920, 1080};
     ExpectSameSettings(s, expected);
     EXPECT_EQ(hooks.calls, (std::vector<std::string>{"language EN", "detect", "monitor menu"}));
 }
@@ -218,14 +274,16 @@ TEST(Settings, WithoutSaveSettingsOnlyTheProgramSwitchesAreWritten)
               "[Internal]\nFirstRun=1\n");
 }
 
-TEST(Settings, ValuesOutsideTheirRangeAreStoredAsTheirFallback)
+TEST(Settings, ValuesOutsideTheirRangeAreStoredAsTheyWouldBeRead)
 {
     RulerState s;
     s.Color = 42;
     s.ActiveMon = 9;
+    s.CustomTransparency = 150;
     const std::string text = Written(s);
     EXPECT_NE(text.find("\nColor=0\n"), std::string::npos);
     EXPECT_NE(text.find("\nActiveMon=1\n"), std::string::npos);
+    EXPECT_NE(text.find("\nTransparency=80\n"), std::string::npos);
 }
 
 TEST(Settings, CustomColoursAreWrittenAsSignedDecimal)
@@ -361,6 +419,35 @@ TEST(Settings, EachKeyReadsItsWordsNumbersFallbacksAndDefaults)
         if (c.value) text += std::string(c.key) + "=" + Utf16ToUtf8(c.value) + "\n";
         EXPECT_EQ(c.get(Read(text, u'.', Scrambled())), c.expected)
             << c.section << "/" << c.key << "=" << (c.value ? Utf16ToUtf8(c.value) : "(absent)");
+    }
+}
+
+struct CustomTransparencyCase {
+    const char16_t* stored;  // nullptr: absent
+    int expected;
+    int alpha;
+};
+
+// The custom settings dialog offers 0..80 %; a hand-edited value beyond that
+// would otherwise make the ruler invisible (alpha 0) yet still catch clicks.
+TEST(Settings, ACustomTransparencyOutsideTheDialogsRangeCountsAsItsNearestLimit)
+{
+    const CustomTransparencyCase cases[] = {
+        {u"-5", 0, 255},          {u"0", 0, 255},     {u"35", 35, 165},  {u"80", 80, 51},
+        {u"81", 80, 51},          {u"150", 80, 51},   {u"0x96", 80, 51}, {u"2147483647", 80, 51},
+        {u"-2147483648", 0, 255}, {u"half", 60, 102}, {u"", 60, 102},    {nullptr, 60, 102},
+    };
+    for (const CustomTransparencyCase& c : cases) {
+        std::string text = "[Display]\nTransparency=?\n[Custom]\n";
+        if (c.stored) text += "Transparency=" + Utf16ToUtf8(c.stored) + "\n";
+        const RulerState s = Read(text, u'.', Scrambled());
+        const std::string label = c.stored ? Utf16ToUtf8(c.stored) : "(absent)";
+        ASSERT_EQ(s.Transparency, TTransparency::Custom) << label;
+        EXPECT_EQ(s.CustomTransparency, c.expected) << label;
+        EXPECT_EQ(TransparencyAlpha(s), c.alpha) << label;
+        EXPECT_EQ(MenuCaption({TMenuId::menuCustomTransparency}, s, {}),
+                  u"Custom: " + Utf8ToUtf16(std::to_string(c.expected)) + u" %")
+            << label;
     }
 }
 
@@ -507,7 +594,7 @@ struct RealCase {
     std::optional<double> expected;
 };
 
-TEST(SettingsValues, RealsTakeEitherDecimalSeparator)
+TEST(SettingsValues, RealsTakeEitherDecimalSeparatorAndEitherExponentForm)
 {
     const RealCase cases[] = {
         {u"1000", u'.', 1000},
@@ -519,6 +606,15 @@ TEST(SettingsValues, RealsTakeEitherDecimalSeparator)
         {u"5.", u'.', 5},
         {u"1,5E3", u'.', 1500},
         {u"2.5e-4", u',', 0.00025},
+        {u"1E20", u'.', 1e20},
+        {u"2.5E-7", u'.', 2.5e-7},
+        {u"2,5E-7", u'.', 2.5e-7},
+        {u"1.5E-5", u',', 1.5e-5},
+        {u"-3E-300", u'.', -3e-300},
+        // As earlier versions wrote them.
+        {u"1e+20", u'.', 1e20},
+        {u"2.5e-07", u',', 2.5e-7},
+        {u"1E+020", u'.', 1e20},
         {u"0\u066B25", u'\u066B', 0.25},
         {u"1,000.5", u'.', std::nullopt},
         {u"1.000,5", u',', std::nullopt},
@@ -536,14 +632,46 @@ TEST(SettingsValues, RealsTakeEitherDecimalSeparator)
         EXPECT_EQ(ParseSettingsReal(c.text, c.separator), c.expected) << Utf16ToUtf8(c.text);
 }
 
-TEST(SettingsValues, RealsAreWrittenWithFifteenDigitsAndTheLocaleSeparator)
+struct WrittenRealCase {
+    double value;
+    char16_t separator;
+    std::string text;
+    double readsAs;
+};
+
+// The file shows reals as the scale shows its numbers: up to 15 significant
+// digits, scientific only outside 0.0001 up to 1e15, with "E", no "+" and no
+// leading zeros in the exponent.
+TEST(Settings, RealsAreWrittenInTheGeneralFormatAndReadBack)
 {
-    EXPECT_EQ(FormatSettingsReal(100000, u','), u"100000");
-    EXPECT_EQ(FormatSettingsReal(0.3048, u','), u"0,3048");
-    EXPECT_EQ(FormatSettingsReal(-2.5, u'.'), u"-2.5");
-    EXPECT_EQ(FormatSettingsReal(1.0 / 3, u'.'), u"0.333333333333333");
-    EXPECT_EQ(FormatSettingsReal(1e20, u','), u"1e+20");
-    EXPECT_EQ(FormatSettingsReal(0.00025, u','), u"0,00025");
+    const WrittenRealCase cases[] = {
+        {1e20, u'.', "1E20", 1e20},
+        {0.00000025, u',', "2,5E-7", 0.00000025},
+        {0.000015, u'.', "1.5E-5", 0.000015},
+        {0.00005, u',', "5E-5", 0.00005},
+        {-3e-300, u'.', "-3E-300", -3e-300},
+        {1e15, u',', "1E15", 1e15},
+        {123456789012345, u'.', "123456789012345", 123456789012345},
+        {100000, u',', "100000", 100000},
+        {1000, u'.', "1000", 1000},
+        {0, u'.', "0", 0},
+        {0.3048, u',', "0,3048", 0.3048},
+        {0.0001, u',', "0,0001", 0.0001},
+        {0.00025, u'.', "0.00025", 0.00025},
+        {-2.5, u'.', "-2.5", -2.5},
+        {4828.032, u',', "4828,032", 4828.032},
+        // Beyond 15 digits the file holds the value rounded.
+        {1.0 / 3, u'.', "0.333333333333333", 0.333333333333333},
+        {0.1 + 0.2, u',', "0,3", 0.3},
+        {1234567890123456789.0, u'.', "1.23456789012346E18", 1.23456789012346e18},
+    };
+    for (const WrittenRealCase& c : cases) {
+        RulerState s;
+        s.CustomUnit.MagnificationA = c.value;
+        const std::string file = Written(s, c.separator);
+        EXPECT_EQ(TIniFile::FromBytes(file).Read("Custom", "MagNumerator"), Utf8ToUtf16(c.text));
+        EXPECT_EQ(Read(file, c.separator).CustomUnit.MagnificationA, c.readsAs) << c.text;
+    }
 }
 
 TEST(SettingsFile, SaveKeepsTheUsersOwnLinesAndReadsBack)

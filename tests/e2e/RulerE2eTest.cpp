@@ -122,16 +122,4 @@ TEST_F(RulerE2e, ScreenShowsTheBodyBlendedAtTheWindowAlpha)
     EXPECT_TRUE(wrong.empty()) << wrong.size() << " channels differ, first " << wrong.front();
 }
 
-TEST_F(RulerE2e, AltF4EndsTheProgram)
-{
-    ClickRuler();
-    ASSERT_TRUE(x.ProgramRunning());
-    // Alt alone: with Shift or Ctrl held it is another key.
-    ASSERT_TRUE(x.Xdotool({"key", "shift+alt+F4"}));
-    ASSERT_TRUE(x.Xdotool({"key", "ctrl+alt+F4"}));
-    EXPECT_FALSE(x.WaitForExit(1s));
-    ASSERT_TRUE(x.Xdotool({"key", "alt+F4"}));
-    EXPECT_TRUE(x.WaitForExit(10s));
-}
-
 }  // namespace

@@ -10,100 +10,13 @@
 #include <thread>
 #include <tuple>
 
-#include "XSession.h"
+#include "ProgramFixture.h"
 #include "draw/CommonFunctions.h"
 
 namespace {
 
 using namespace std::chrono_literals;
-using Ini = std::map<std::string, std::map<std::string, std::string>>;
-
-std::string ReadAll(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-Ini ParseIni(const std::string& text)
-{
-    Ini ini;
-    std::string section, line;
-    std::istringstream in(text);
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.size() > 1 && line.front() == '[' && line.back() == ']') {
-            section = line.substr(1, line.size() - 2);
-            ini[section];
-        } else if (const auto eq = line.find('='); eq != std::string::npos) {
-            ini[section][line.substr(0, eq)] = line.substr(eq + 1);
-        }
-    }
-    return ini;
-}
-
-class SettingsE2e : public ::testing::Test {
-protected:
-    std::filesystem::path SettingsFile() const { return x.Home() / ".config/Vendra/Scalio/Settings.ini"; }
-    void WriteSettings(const std::string& text) const
-    {
-        std::filesystem::create_directories(SettingsFile().parent_path());
-        std::ofstream(SettingsFile(), std::ios::binary) << text;
-    }
-
-    // Starts the program and waits for its ruler to settle.
-    void Start()
-    {
-        ASSERT_EQ(x.Error(), "");
-        const auto started =
-            x.StartAndSettle(SCALIO_BINARY, "Scalio", [](const TWindowGeometry& now) { return now.Width > 0; });
-        ASSERT_TRUE(started.has_value()) << "the ruler never showed";
-        std::tie(ruler, at) = *started;
-    }
-    // Clicks a plain spot of the ruler where it is now.
-    void ClickRuler(int button = 1)
-    {
-        at = x.Geometry(ruler).value_or(at);
-        ASSERT_TRUE(x.Xdotool({"mousemove", std::to_string(at.X + at.Width / 4), std::to_string(at.Y + at.Height / 2),
-                               "click", std::to_string(button)}));
-        if (button == 1) {
-            ASSERT_TRUE(x.WaitForFocus(ruler, 5s));
-        }
-    }
-    void Keys(const std::vector<std::string>& keys)
-    {
-        for (const std::string& k : keys) {
-            ASSERT_TRUE(x.Xdotool({"key", k}));
-            std::this_thread::sleep_for(60ms);
-        }
-    }
-    // Ctrl+R, and wait until the turned ruler has the keyboard again.
-    void Rotate()
-    {
-        Keys({"ctrl+r"});
-        ASSERT_TRUE(x.WaitForGeometry(
-            ruler, [](const TWindowGeometry& g) { return g.Width == 60; }, 5s));
-        ASSERT_TRUE(x.WaitForFocus(ruler, 5s));
-    }
-    // Opens the context menu with a right click and waits until it shows.
-    void OpenMenu()
-    {
-        ClickRuler(3);
-        std::this_thread::sleep_for(400ms);
-    }
-    Ini ExitAndRead()
-    {
-        ClickRuler();
-        Keys({"alt+F4"});
-        EXPECT_TRUE(x.WaitForExit(15s));
-        return ParseIni(ReadAll(SettingsFile()));
-    }
-
-    XSession x;
-    unsigned long ruler = 0;
-    TWindowGeometry at;
-};
+using SettingsE2e = ProgramE2e;
 
 TEST_F(SettingsE2e, StartsAsTheSettingsFileSays)
 {
@@ -130,9 +43,11 @@ TEST_F(SettingsE2e, KeysAndTheMenuChangeWhatExitWrites)
     ClickRuler();
     Rotate();
     Keys({"ctrl+shift+F1", "ctrl+F3"});
-    // Scale is the eighth item of the menu; its submenu opens on Show.
-    OpenMenu();
-    Keys({"Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Right", "Return"});
+    RulerState now;
+    now.Rotate = true;
+    now.Transparency = TTransparency::Opaque;
+    now.Color = 2;
+    ChooseMenuItem({TMenuId::menuScaleShow}, now);
     const Ini ini = ExitAndRead();
     EXPECT_EQ(ini.at("Display").at("Rotate"), "1");
     EXPECT_EQ(ini.at("Display").at("Transparency"), "0%");
@@ -164,9 +79,9 @@ TEST_F(SettingsE2e, WithoutSaveSettingsANewFileHoldsOnlyTheFourGeneralKeys)
     Start();
     ClickRuler();
     Keys({"ctrl+F3"});
-    // SAVE SETTINGS is the sixth item from the bottom.
-    OpenMenu();
-    Keys({"Up", "Up", "Up", "Up", "Up", "Up", "Return"});
+    RulerState now;
+    now.Color = 2;
+    ChooseMenuItem({TMenuId::menuSaveSettingsOnExit}, now);
     const Ini ini = ExitAndRead();
     const Ini expected = {
         {"General", {{"ShowAdvanced", "1"}, {"SaveSettingsOnExit", "0"}, {"AutoStart", "0"}, {"StartupCheck", "1"}}}};
@@ -199,8 +114,8 @@ TEST_F(SettingsE2e, TheStickHintShowsOnceAboveTheRuler)
     // Above the ruler, where it can be read.
     ASSERT_TRUE(x.WaitForGeometry(
         *hint, [](const TWindowGeometry& g) { return g.Width > 100; }, 5s));
-    std::this_thread::sleep_for(300ms);  // a tick of the dialog's raise
-    EXPECT_GT(x.StackingIndex(*hint).value_or(-1), x.StackingIndex(ruler).value_or(1 << 20));
+    EXPECT_TRUE(x.WaitFor(
+        [&] { return x.StackingIndex(*hint).value_or(-1) > x.StackingIndex(ruler).value_or(1 << 20); }, 5s));
     x.SavePng(std::filesystem::path(SCALIO_SHOTS) / "stick-hint.png");
     ASSERT_TRUE(x.WaitForFocus(*hint, 5s));
     Keys({"Return"});
@@ -218,8 +133,7 @@ TEST_F(SettingsE2e, TheStickHintShowsOnceAboveTheRuler)
     Start();
     ClickRuler();
     Keys({"ctrl+s"});
-    std::this_thread::sleep_for(1s);
-    EXPECT_FALSE(x.WindowShown(" Scalio"));
+    EXPECT_FALSE(x.WaitFor([&] { return x.WindowShown(" Scalio"); }, 1s));
     Keys({"ctrl+s"});
 }
 
@@ -228,9 +142,11 @@ TEST_F(SettingsE2e, DeutschReCaptionsTheMenu)
     Start();
     OpenMenu();
     x.SavePng(std::filesystem::path(SCALIO_SHOTS) / "menu-english.png");
-    // LANGUAGE is the eighth item from the bottom; Deutsch follows English.
-    Keys({"Up", "Up", "Up", "Up", "Up", "Up", "Up", "Up", "Right", "Down", "Return"});
-    std::this_thread::sleep_for(300ms);
+    Keys({"Escape"});
+    ASSERT_TRUE(WaitForMenus(0));
+    TMenuContext languages;
+    languages.LanguageNames = {u"Deutsch"};
+    ChooseMenuItem({TMenuId::LangMenuItem, 0}, RulerState{}, languages);
     OpenMenu();
     x.SavePng(std::filesystem::path(SCALIO_SHOTS) / "menu-german.png");
     Keys({"Escape"});

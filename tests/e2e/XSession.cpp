@@ -95,7 +95,8 @@ XSession::~XSession()
     Stop(m_xvfb);
 }
 
-pid_t XSession::Spawn(const std::vector<std::string>& argv, bool quiet)
+pid_t XSession::Spawn(const std::vector<std::string>& argv, bool quiet,
+                      const std::vector<std::string>& extraEnvironment)
 {
     std::vector<std::string> env;
     for (char** e = environ; *e; ++e) {
@@ -107,6 +108,7 @@ pid_t XSession::Spawn(const std::vector<std::string>& argv, bool quiet)
     }
     if (!m_display.empty()) env.push_back("DISPLAY=" + m_display);
     env.push_back("HOME=" + m_home.Path().string());
+    env.insert(env.end(), extraEnvironment.begin(), extraEnvironment.end());
     std::vector<char*> args, envp;
     for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
@@ -148,7 +150,7 @@ void XSession::Stop(pid_t& pid)
 
 bool XSession::StartProgram(const std::string& path)
 {
-    m_program = Spawn({path}, false);
+    m_program = Spawn({path}, false, ProgramEnvironment);
     return m_program > 0;
 }
 
@@ -218,6 +220,28 @@ bool XSession::WindowShown(const std::string& title)
 {
     ::Display* d = Dpy(m_x);
     return FindWindow(d, DefaultRootWindow(d), title, 2).has_value();
+}
+
+std::vector<std::pair<unsigned long, TWindowGeometry>> XSession::ShownTopLevels(const std::string& windowClass)
+{
+    ::Display* d = Dpy(m_x);
+    std::vector<std::pair<unsigned long, TWindowGeometry>> shown;
+    Window rootRet, parent, *children = nullptr;
+    unsigned int n = 0;
+    if (!XQueryTree(d, DefaultRootWindow(d), &rootRet, &parent, &children, &n)) return shown;
+    for (unsigned int i = 0; i < n; ++i) {
+        XWindowAttributes a;
+        if (!XGetWindowAttributes(d, children[i], &a) || a.map_state != IsViewable) continue;
+        XClassHint hint{};
+        if (XGetClassHint(d, children[i], &hint)) {
+            if (hint.res_name && windowClass == hint.res_name)
+                shown.emplace_back(children[i], TWindowGeometry{a.x, a.y, a.width, a.height});
+            if (hint.res_name) XFree(hint.res_name);
+            if (hint.res_class) XFree(hint.res_class);
+        }
+    }
+    if (children) XFree(children);
+    return shown;
 }
 
 std::optional<int> XSession::StackingIndex(unsigned long window)

@@ -37,6 +37,8 @@ public:
     const std::string& Display() const { return m_display; }
     const std::filesystem::path& Home() const { return m_home.Path(); }
 
+    // Variables ("NAME=value") the program starts with besides the session's.
+    std::vector<std::string> ProgramEnvironment;
     // Starts the program with HOME set to the session's folder.
     bool StartProgram(const std::string& path);
     // Starts the program and waits until its window of this title shows and
@@ -55,6 +57,10 @@ public:
     std::optional<int> StackingIndex(unsigned long window);
     // Whether a window of this title is mapped now.
     bool WindowShown(const std::string& title);
+    // The root's viewable children of this window class ("scalio"), bottom
+    // first: the ruler and the program's menus, which no window manager
+    // frames (menus have no title).
+    std::vector<std::pair<unsigned long, TWindowGeometry>> ShownTopLevels(const std::string& windowClass);
 
     // The program's top-level window called title, once it is mapped (a
     // managed window is found inside its frame).
@@ -86,7 +92,8 @@ public:
 
 private:
     // quiet: the helper's output goes nowhere (the program's stays visible).
-    pid_t Spawn(const std::vector<std::string>& argv, bool quiet = true);
+    pid_t Spawn(const std::vector<std::string>& argv, bool quiet = true,
+                const std::vector<std::string>& extraEnvironment = {});
     void Stop(pid_t& pid);
 
     TempDir m_home;

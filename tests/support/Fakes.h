@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/Desktop.h"
-#include "platform/Questions.h"
-#include "platform/Shell.h"
+#include "ruler/Desktop.h"
+#include "dialogs/Messages.h"
+#include "online/Shell.h"
 
 class FakeDesktop : public IDesktop {
 public:
@@ -60,13 +60,13 @@ public:
     }
 };
 
-class FakeQuestions : public IQuestions {
+class FakeMessageDialog : public IMessageDialog {
 public:
-    std::vector<TAnswerRequest> Asked;
+    std::vector<TMessageRequest> Asked;
     // Answers given in turn; 0 (cancel) once they run out.
     std::deque<int> Answers;
 
-    int Ask(const TAnswerRequest& request) override
+    int Ask(const TMessageRequest& request) override
     {
         Asked.push_back(request);
         if (Answers.empty()) return 0;

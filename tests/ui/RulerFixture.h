@@ -1,10 +1,10 @@
 #pragma once
 // A ruler window on the fake desktop (one 1920 x 1080 monitor), with glyph
-// boxes the tests know and questions answered from a script.
+// boxes the tests know and messages answered from a script.
 
 #include <gtest/gtest.h>
 
-#include "dialogs/Answers.h"
+#include "dialogs/Messages.h"
 #include "lang/Languages.h"
 #include "ruler/RulerWindow.h"
 #include "support/Fakes.h"
@@ -14,20 +14,20 @@ class RulerFixture : public ::testing::Test {
 protected:
     RulerFixture()
     {
-        SetQuestions(&questions);
+        InstallMessageDialog(&messages);
         ruler.State.MonitorRects[0] = {0, 0, 1920, 1080};
         ruler.State.ActiveArea = ruler.State.MonitorRects[0];
         ruler.State.FirstRun = false;
     }
     ~RulerFixture() override
     {
-        SetQuestions(nullptr);
+        InstallMessageDialog(nullptr);
         Languages().SetCurrentLanguage("EN");
     }
 
     ScopedFixedRasterizer fixed;
     FakeDesktop desktop;
     FakeShell shell;
-    FakeQuestions questions;
+    FakeMessageDialog messages;
     TfrmRuler ruler{desktop, shell};
 };

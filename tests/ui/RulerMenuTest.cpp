@@ -11,7 +11,7 @@
 #include <QToolButton>
 
 #include "RulerFixture.h"
-#include "dialogs/Answers.h"
+#include "dialogs/Messages.h"
 #include "lang/Languages.h"
 #include "ruler/RulerWindow.h"
 #include "support/Fakes.h"
@@ -28,10 +28,10 @@ protected:
     void LoadShippedLanguages() { Languages().LoadLanguages(SCALIO_SOURCE_DIR "/Languages", flags); }
     void Start()
     {
-        ruler.BuildMenus();
+        ruler.Commands.BuildMenus();
         ruler.StartUp();
     }
-    QAction* A(TMenuId id, int index = 0) { return ruler.Menu->Action({id, index}); }
+    QAction* A(TMenuId id, int index = 0) { return ruler.Commands.Menu()->Action({id, index}); }
     QString Caption(TMenuId id, int index = 0) { return A(id, index)->text().section(QLatin1Char('\t'), 0, 0); }
 
     struct NoFlags : IFlagLoader {
@@ -52,8 +52,8 @@ TEST_F(RulerMenuTest, MenuMirrorsTheStateWithKeysBesideTheCaptions)
     EXPECT_TRUE(A(TMenuId::Menu20Percent)->isChecked());
     EXPECT_FALSE(A(TMenuId::Menu20Percent)->isEnabled());
     EXPECT_FALSE(A(TMenuId::menuResolution)->isEnabled());
-    EXPECT_FALSE(ruler.Menu->ColorCell(0)->isEnabled());
-    EXPECT_TRUE(ruler.Menu->ColorCell(15)->isEnabled());
+    EXPECT_FALSE(ruler.Commands.Menu()->ColorCell(0)->isEnabled());
+    EXPECT_TRUE(ruler.Commands.Menu()->ColorCell(15)->isEnabled());
     EXPECT_FALSE(A(TMenuId::menuLangSeparator)->isVisible());
 
     // The mirror follows commands by key and by menu.
@@ -61,7 +61,7 @@ TEST_F(RulerMenuTest, MenuMirrorsTheStateWithKeysBesideTheCaptions)
     EXPECT_TRUE(ruler.State.Rotate);
     A(TMenuId::menuCM)->trigger();
     EXPECT_EQ(ruler.State.Units, TUnits::Centimeters);
-    ruler.SetLanguage();
+    ruler.Commands.SetLanguage();
     EXPECT_TRUE(A(TMenuId::menuRotate)->isChecked());
     EXPECT_TRUE(A(TMenuId::menuResolution)->isEnabled());
     EXPECT_EQ(Caption(TMenuId::menuAxisLocked), QStringLiteral("Horizontal Moves Only"));
@@ -75,7 +75,7 @@ TEST_F(RulerMenuTest, KeysRunTheFirstItemThatCarriesThem)
     QTest::keyClick(&ruler, Qt::Key_S, Qt::ControlModifier);
     EXPECT_TRUE(ruler.State.StickToMouse);
     EXPECT_FALSE(ruler.State.Scale);
-    ruler.RunMenuItem({TMenuId::menuAdvanced});
+    ruler.Commands.RunMenuItem({TMenuId::menuAdvanced});
     EXPECT_FALSE(A(TMenuId::menuStickToMouse)->isVisible());
     QTest::keyClick(&ruler, Qt::Key_S, Qt::ControlModifier);
     EXPECT_FALSE(ruler.State.StickToMouse);
@@ -96,25 +96,25 @@ TEST_F(RulerMenuTest, KeysRunTheFirstItemThatCarriesThem)
 TEST_F(RulerMenuTest, ColourSubmenuShowsTwoColumnsOfEight)
 {
     Start();
-    QMenu* colors = ruler.Menu->Submenu(TMenuId::menuColorSubmenu);
+    QMenu* colors = ruler.Commands.Menu()->Submenu(TMenuId::menuColorSubmenu);
     colors->popup(QPoint(10, 10));
     QApplication::processEvents();
     for (int i = 0; i < 16; ++i) {
-        QToolButton* cell = ruler.Menu->ColorCell(i);
-        EXPECT_EQ(cell->x() > ruler.Menu->ColorCell(0)->x(), i >= 8) << i;
+        QToolButton* cell = ruler.Commands.Menu()->ColorCell(i);
+        EXPECT_EQ(cell->x() > ruler.Commands.Menu()->ColorCell(0)->x(), i >= 8) << i;
         if (i % 8) {
-            EXPECT_GT(cell->y(), ruler.Menu->ColorCell(i - 1)->y()) << i;
+            EXPECT_GT(cell->y(), ruler.Commands.Menu()->ColorCell(i - 1)->y()) << i;
         }
     }
     const auto part = [&](int i, const char* name) {
-        return ruler.Menu->ColorCell(i)->findChild<QLabel*>(QLatin1String(name))->text();
+        return ruler.Commands.Menu()->ColorCell(i)->findChild<QLabel*>(QLatin1String(name))->text();
     };
     EXPECT_EQ(part(0, "caption"), QStringLiteral("White"));
     EXPECT_EQ(part(0, "keys"), QStringLiteral("Ctrl+F1"));
     EXPECT_EQ(part(15, "keys"), QStringLiteral("Ctrl+F9"));
     EXPECT_EQ(part(9, "keys"), QString());
-    EXPECT_FALSE(ruler.Menu->ColorCell(0)->findChild<QLabel*>(QStringLiteral("icon"))->pixmap().isNull());
-    ruler.Menu->ColorCell(4)->click();
+    EXPECT_FALSE(ruler.Commands.Menu()->ColorCell(0)->findChild<QLabel*>(QStringLiteral("icon"))->pixmap().isNull());
+    ruler.Commands.Menu()->ColorCell(4)->click();
     EXPECT_EQ(ruler.State.Color, 4);
     colors->hide();
 }
@@ -124,8 +124,8 @@ TEST_F(RulerMenuTest, RightClickOpensTheMenu)
     Start();
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(100, 30), ruler.mapToGlobal(QPoint(100, 30)));
     QApplication::sendEvent(&ruler, &event);
-    EXPECT_TRUE(ruler.Menu->RightMenu()->isVisible());
-    ruler.Menu->RightMenu()->hide();
+    EXPECT_TRUE(ruler.Commands.Menu()->RightMenu()->isVisible());
+    ruler.Commands.Menu()->RightMenu()->hide();
 }
 
 TEST_F(RulerMenuTest, GermanReCaptionsTheMenu)
@@ -155,14 +155,14 @@ TEST_F(RulerMenuTest, GermanReCaptionsTheMenu)
 TEST_F(RulerMenuTest, StartupLanguageFallsBackToEnglish)
 {
     LoadShippedLanguages();
-    ruler.BuildMenus();
-    ruler.ChooseStartupLanguage("de");  // codes compare exactly
+    ruler.Commands.BuildMenus();
+    ruler.Commands.ChooseStartupLanguage("de");  // codes compare exactly
     EXPECT_EQ(CurrentLanguage(), "EN");
-    ruler.ChooseStartupLanguage("PL");
+    ruler.Commands.ChooseStartupLanguage("PL");
     EXPECT_EQ(CurrentLanguage(), "EN");
-    ruler.ChooseStartupLanguage("DE");
+    ruler.Commands.ChooseStartupLanguage("DE");
     EXPECT_EQ(CurrentLanguage(), "DE");
-    EXPECT_EQ(ruler.CheckedLanguage(), 0);
+    EXPECT_EQ(ruler.Commands.CheckedLanguage(), 0);
 }
 
 }  // namespace
@@ -181,24 +181,24 @@ void Press(Qt::Key key)
 TEST_F(RulerMenuTest, ColoursAreChosenWithTheKeyboardToo)
 {
     Start();
-    ruler.Menu->RightMenu()->popup(QPoint(0, 0));
+    ruler.Commands.Menu()->RightMenu()->popup(QPoint(0, 0));
     QApplication::processEvents();
     // COLOR is the thirteenth item from the top.
     for (int i = 0; i < 13; ++i) Press(Qt::Key_Down);
-    ASSERT_EQ(ruler.Menu->RightMenu()->activeAction(), A(TMenuId::menuColorSubmenu));
+    ASSERT_EQ(ruler.Commands.Menu()->RightMenu()->activeAction(), A(TMenuId::menuColorSubmenu));
     Press(Qt::Key_Right);
     QApplication::processEvents();
     // White is current and skipped: Red, then across to Volcano, then down.
     Press(Qt::Key_Down);
-    EXPECT_TRUE(ruler.Menu->ColorCell(1)->isChecked());
+    EXPECT_TRUE(ruler.Commands.Menu()->ColorCell(1)->isChecked());
     Press(Qt::Key_Right);
-    EXPECT_TRUE(ruler.Menu->ColorCell(9)->isChecked());
-    EXPECT_FALSE(ruler.Menu->ColorCell(1)->isChecked());
+    EXPECT_TRUE(ruler.Commands.Menu()->ColorCell(9)->isChecked());
+    EXPECT_FALSE(ruler.Commands.Menu()->ColorCell(1)->isChecked());
     Press(Qt::Key_Down);
-    EXPECT_TRUE(ruler.Menu->ColorCell(10)->isChecked());
+    EXPECT_TRUE(ruler.Commands.Menu()->ColorCell(10)->isChecked());
     Press(Qt::Key_Return);
     EXPECT_EQ(ruler.State.Color, 10);
-    EXPECT_FALSE(ruler.Menu->RightMenu()->isVisible());
+    EXPECT_FALSE(ruler.Commands.Menu()->RightMenu()->isVisible());
 }
 
 }  // namespace

@@ -5,7 +5,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "dialogs/Answers.h"
+#include "dialogs/Messages.h"
+#include "settings/Settings.h"
 #include "lang/Languages.h"
 #include "ruler/RulerWindow.h"
 #include "settings/Utf8.h"
@@ -27,10 +28,9 @@ class RulerStartTest : public ::testing::Test {
 protected:
     RulerStartTest()
     {
-        SetQuestions(&questions);
+        InstallMessageDialog(&messages);
         setup.ExecutablePath = home.Path() / "bin" / "scalio";
         setup.LanguagesFolder = SCALIO_SOURCE_DIR "/Languages";
-        setup.MagnifierConfig = home.Path() / "Lentix.ini";
         const std::string config = (home.Path() / "config").string();
         setup.Environment = [config](const char* name) -> std::optional<std::string> {
             if (std::string(name) == "XDG_CONFIG_HOME") return config;
@@ -39,7 +39,7 @@ protected:
     }
     ~RulerStartTest() override
     {
-        SetQuestions(nullptr);
+        InstallMessageDialog(nullptr);
         Languages().SetCurrentLanguage("EN");
     }
     std::filesystem::path Folder() const { return home.Path() / "config/Vendra/Scalio"; }
@@ -55,14 +55,14 @@ protected:
     ScopedFixedRasterizer fixed;
     FakeDesktop desktop;
     FakeShell shell;
-    FakeQuestions questions;
+    FakeMessageDialog messages;
     TfrmRuler ruler{desktop, shell};
 };
 
 TEST_F(RulerStartTest, FirstStartUsesTheDefaultsAndExitCreatesTheFile)
 {
     ASSERT_TRUE(ruler.FormCreate(setup));
-    EXPECT_TRUE(questions.Asked.empty());
+    EXPECT_TRUE(messages.Asked.empty());
     EXPECT_EQ(ruler.SettingsPath(), File().string());
     EXPECT_TRUE(ruler.isVisible());
     EXPECT_EQ(ruler.Bounds(), (TWindowBounds{240, 510, 1440, 60}));
@@ -91,7 +91,7 @@ TEST_F(RulerStartTest, StartsFromTheSavedSettings)
     EXPECT_EQ(CurrentLanguage(), "DE");
     EXPECT_EQ(ruler.State.UnitCode, GetLangText(60));
     EXPECT_DOUBLE_EQ(ruler.State.CustomUnit.UnitToMeterA, 2.5);
-    EXPECT_EQ(ruler.Menu->Action({TMenuId::menuExit})->text().section(QLatin1Char('\t'), 0, 0),
+    EXPECT_EQ(ruler.Commands.Menu()->Action({TMenuId::menuExit})->text().section(QLatin1Char('\t'), 0, 0),
               QString::fromStdU16String(GetLangText(88)));
 }
 
@@ -110,8 +110,8 @@ TEST_F(RulerStartTest, AnUnusableFolderIsACriticalErrorAndNothingIsWritten)
     std::ofstream(home.Path() / "config/Vendra", std::ios::binary) << "a file where a folder should be";
     EXPECT_FALSE(ruler.FormCreate(setup));
     EXPECT_TRUE(ruler.CriticalError());
-    ASSERT_EQ(questions.Asked.size(), 1u);
-    const TAnswerRequest& error = questions.Asked[0];
+    ASSERT_EQ(messages.Asked.size(), 1u);
+    const TMessageRequest& error = messages.Asked[0];
     EXPECT_EQ(error.Caption, u"Critical error");
     EXPECT_EQ(error.Buttons, (std::vector<std::u16string>{u"&OK"}));
     EXPECT_EQ(error.Icon, TAnswerIcon::Error);
@@ -144,8 +144,8 @@ TEST_F(RulerStartTest, ASaveThatFailsSaysSoAndKeepsTheOldFile)
     }
     ruler.FormDestroy();
     std::filesystem::permissions(Folder(), std::filesystem::perms::owner_all);
-    ASSERT_EQ(questions.Asked.size(), 1u);
-    EXPECT_EQ(questions.Asked[0].Text, UnableToWriteText(File().string()));
+    ASSERT_EQ(messages.Asked.size(), 1u);
+    EXPECT_EQ(messages.Asked[0].Text, UnableToWriteText(File().string()));
     if (rootCanWrite)
         EXPECT_TRUE(std::filesystem::is_directory(File() / "keep"));
     else

@@ -7,7 +7,7 @@
 #include <QTest>
 
 #include "RulerFixture.h"
-#include "dialogs/Answers.h"
+#include "dialogs/Messages.h"
 #include "draw/CommonFunctions.h"
 #include "lang/Languages.h"
 #include "online/WebSites.h"
@@ -38,36 +38,36 @@ TEST_F(RulerWindowTest, StartsCentredAtThreeQuartersWithTheDefaultLook)
     EXPECT_TRUE(ruler.isVisible());
     EXPECT_EQ(B(), (TWindowBounds{240, 510, 1440, 60}));
     EXPECT_NEAR(ruler.windowOpacity(), 204 / 255.0, 0.002);
-    EXPECT_EQ(ruler.Frame().size(), QSize(1440, 60));
+    EXPECT_EQ(ruler.ShownImage().size(), QSize(1440, 60));
     EXPECT_EQ(ruler.Picture.RulerImage.Bitmap.Width(), 1440);
     EXPECT_EQ(ruler.Picture.InfoLayer.Bitmap.Width(), 1440);
     EXPECT_FALSE(ruler.StickTimer.isActive());
     // Row 30 of the body is the lightened highlight of scheme White.
-    EXPECT_EQ(ruler.Frame().pixel(300, 30), DarkenColor(0xFFFFFFFF, 15));
+    EXPECT_EQ(ruler.ShownImage().pixel(300, 30), DarkenColor(0xFFFFFFFF, 15));
 }
 
 TEST_F(RulerWindowTest, ColourChoiceRepaintsTheBody)
 {
     ruler.StartUp();
-    ruler.AnyColorMenuClick(4);
-    EXPECT_EQ(ruler.Frame().pixel(300, 30), DarkenColor(0xFF60FF60, 15));
-    EXPECT_EQ(ruler.Frame().pixel(300, 0), 0xFF60FF60u);  // the bevel's outer ring is the highlight
+    ruler.Commands.RunMenuItem({TMenuId::ColorMenuItem, 4});
+    EXPECT_EQ(ruler.ShownImage().pixel(300, 30), DarkenColor(0xFF60FF60, 15));
+    EXPECT_EQ(ruler.ShownImage().pixel(300, 0), 0xFF60FF60u);  // the bevel's outer ring is the highlight
     EXPECT_FALSE(ColorItemEnabled(ruler.State, 4));
 }
 
 TEST_F(RulerWindowTest, SizeCommandsSetTheAxisLockAndResize)
 {
     ruler.StartUp();
-    ruler.menuFullSizeClick();
+    ruler.Commands.RunMenuItem({TMenuId::menuFullSize});
     EXPECT_TRUE(ruler.State.AxisLocked);
     EXPECT_EQ(B(), (TWindowBounds{0, 510, 1920, 60}));
     EXPECT_TRUE(ruler.isVisible());
-    ruler.menu050SizeClick();
+    ruler.Commands.RunMenuItem({TMenuId::menu050Size});
     EXPECT_FALSE(ruler.State.AxisLocked);
     EXPECT_EQ(B(), (TWindowBounds{480, 510, 960, 60}));
     ruler.State.CustomSize = 85;
     ruler.State.CustomSizeInPixels = false;
-    ruler.menuCustomSizeClick();
+    ruler.Commands.RunMenuItem({TMenuId::menuCustomSize});
     EXPECT_EQ(B(), (TWindowBounds{144, 510, 1632, 60}));
     EXPECT_TRUE(ruler.Drag.SizeChanged);
 }
@@ -75,13 +75,13 @@ TEST_F(RulerWindowTest, SizeCommandsSetTheAxisLockAndResize)
 TEST_F(RulerWindowTest, RotationTurnsTheRulerAboutTheMonitorCentre)
 {
     ruler.StartUp();
-    ruler.menuRotateClick();
+    ruler.Commands.RunMenuItem({TMenuId::menuRotate});
     EXPECT_TRUE(ruler.State.Rotate);
     EXPECT_EQ(B(), (TWindowBounds{930, 135, 60, 810}));
-    EXPECT_EQ(ruler.Frame().size(), QSize(60, 810));
+    EXPECT_EQ(ruler.ShownImage().size(), QSize(60, 810));
     EXPECT_FALSE(UpDownEnabled(ruler.State));
     EXPECT_TRUE(RightLeftEnabled(ruler.State));
-    ruler.menuRotateClick();
+    ruler.Commands.RunMenuItem({TMenuId::menuRotate});
     EXPECT_EQ(B(), (TWindowBounds{240, 510, 1440, 60}));
 }
 
@@ -92,7 +92,7 @@ TEST_F(RulerWindowTest, DoubleClickRunsTheChosenAction)
     EXPECT_TRUE(ruler.State.AxisLocked);
 
     ruler.State.DoubleClick = TDoubleClickAction::Resize;
-    ruler.menu050SizeClick();
+    ruler.Commands.RunMenuItem({TMenuId::menu050Size});
     ruler.RulerImageDblClick();
     EXPECT_EQ(ruler.State.Size, TRulerSize::ThreeQuarters);
     ruler.RulerImageDblClick();
@@ -146,7 +146,7 @@ TEST_F(RulerWindowTest, DragFollowsThePointerAndAResizeEndsIt)
     EXPECT_EQ(B().Left, 490);
     desktop.Pointer = TPoint{600, 300};
     ruler.RulerImageMouseDown(Qt::LeftButton, 10, 5);
-    ruler.menu050SizeClick();
+    ruler.Commands.RunMenuItem({TMenuId::menu050Size});
     ruler.RulerImageMouseMove();
     EXPECT_FALSE(ruler.Drag.Dragging);
     const TWindowBounds afterResize = B();
@@ -192,12 +192,12 @@ TEST_F(RulerWindowTest, StickToMouseShowsItsHintOnceAndFollowsThePointer)
     ruler.State.FirstRun = true;
     ruler.State.BoundToScreen = false;
     ruler.StartUp();
-    ruler.menuStickToMouseClick();
-    ASSERT_EQ(questions.Asked.size(), 1u);
-    EXPECT_EQ(questions.Asked[0].Caption, u"Scalio");
-    EXPECT_EQ(questions.Asked[0].Text, GetLangText(202));
-    EXPECT_EQ(questions.Asked[0].Buttons, (std::vector<std::u16string>{u"OK"}));
-    EXPECT_EQ(questions.Asked[0].Icon, TAnswerIcon::Warning);
+    ruler.Commands.RunMenuItem({TMenuId::menuStickToMouse});
+    ASSERT_EQ(messages.Asked.size(), 1u);
+    EXPECT_EQ(messages.Asked[0].Caption, u"Scalio");
+    EXPECT_EQ(messages.Asked[0].Text, GetLangText(202));
+    EXPECT_EQ(messages.Asked[0].Buttons, (std::vector<std::u16string>{u"OK"}));
+    EXPECT_EQ(messages.Asked[0].Icon, TAnswerIcon::Warning);
     EXPECT_FALSE(ruler.State.FirstRun);
     EXPECT_TRUE(ruler.StickTimer.isActive());
     EXPECT_EQ(ruler.StickTimer.interval(), 20);
@@ -213,8 +213,8 @@ TEST_F(RulerWindowTest, StickToMouseShowsItsHintOnceAndFollowsThePointer)
     ruler.StickTimerTimer();
     EXPECT_EQ(B().Top, 400 - 30 - 50);
 
-    ruler.menuStickToMouseClick();  // off again: no second hint
-    EXPECT_EQ(questions.Asked.size(), 1u);
+    ruler.Commands.RunMenuItem({TMenuId::menuStickToMouse});  // off again: no second hint
+    EXPECT_EQ(messages.Asked.size(), 1u);
     EXPECT_FALSE(ruler.StickTimer.isActive());
 }
 
@@ -256,11 +256,11 @@ TEST_F(RulerWindowTest, BoundToScreenAndDragToCentre)
     ruler.State.BoundToScreen = false;
     ruler.RepositionRuler(-1000, 20);
     EXPECT_EQ(B().Left, -1000);
-    ruler.menuBoundToScreenClick();
+    ruler.Commands.RunMenuItem({TMenuId::menuBoundToScreen});
     EXPECT_TRUE(ruler.State.BoundToScreen);
     EXPECT_EQ(B().Left, 0);
     ruler.State.AxisLocked = true;
-    ruler.menuDragToCenterClick();  // the lock does not hold it back
+    ruler.Commands.RunMenuItem({TMenuId::menuDragToCenter});  // the lock does not hold it back
     EXPECT_EQ(B(), (TWindowBounds{240, 510, 1440, 60}));
 }
 
@@ -268,7 +268,7 @@ TEST_F(RulerWindowTest, SetWinOrdersNeitherMovesNorResizes)
 {
     ruler.StartUp();
     const TWindowBounds before = B();
-    ruler.SetWinOrders();
+    ruler.Commands.SetWinOrders();
     EXPECT_EQ(B(), before);
     EXPECT_TRUE(ruler.isVisible());
 }
@@ -276,10 +276,10 @@ TEST_F(RulerWindowTest, SetWinOrdersNeitherMovesNorResizes)
 TEST_F(RulerWindowTest, TransparencyCommandsSetTheWindowAlpha)
 {
     ruler.StartUp();
-    ruler.TransparencyClick(TTransparency::Opaque);
+    ruler.Commands.RunMenuItem({TMenuId::MenuOpaque});
     EXPECT_DOUBLE_EQ(ruler.windowOpacity(), 1.0);
     ruler.State.CustomTransparency = 60;
-    ruler.TransparencyClick(TTransparency::Custom);
+    ruler.Commands.RunMenuItem({TMenuId::menuCustomTransparency});
     EXPECT_NEAR(ruler.windowOpacity(), 102 / 255.0, 0.002);
 }
 

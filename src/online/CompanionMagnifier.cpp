@@ -1,9 +1,9 @@
-#include "online/Magnifier.h"
+#include "online/CompanionMagnifier.h"
 
 #include "settings/IniFile.h"
 #include "settings/Utf8.h"
 
-std::string ReadMagnifierPath(const std::filesystem::path& config)
+std::string ReadCompanionMagnifierPath(const std::filesystem::path& config)
 {
     TIniFile ini;
     if (ini.Load(config) != TIniLoad::Loaded) return {};

@@ -26,14 +26,14 @@ struct TAnswerRect {
     bool operator==(const TAnswerRect&) const = default;
 };
 
-struct TAnswerLayoutInput {
+struct TMessageLayoutInput {
     TAnswerSize Text;                   // the message as the label sizes itself to it
     std::vector<TAnswerSize> Captions;  // each button's caption as shown, top to bottom
     bool HasIcon = false;
 };
 
 // Client-area co-ordinates throughout.
-struct TAnswerDialogLayout {
+struct TMessageDialogLayout {
     TAnswerSize Client;
     TAnswerRect Bevel;
     TAnswerRect Icon;  // all zero without an icon
@@ -42,7 +42,7 @@ struct TAnswerDialogLayout {
     std::vector<TAnswerRect> Buttons;  // in the order given, which is also the tab order
 };
 
-TAnswerDialogLayout LayoutAnswerDialog(const TAnswerLayoutInput& input);
+TMessageDialogLayout LayoutMessageDialog(const TMessageLayoutInput& input);
 
 // The message's lines: CR LF, a lone CR and a lone LF each end one. Nothing
 // else breaks a line; an empty message is one empty line.

@@ -1,5 +1,5 @@
 #pragma once
-// The real message dialog behind IQuestions: built for each question around
+// The real message dialog behind IMessageDialog: built for each question around
 // its text and buttons, modal, kept above the always-on-top ruler.
 
 #include <QDialog>
@@ -7,9 +7,9 @@
 #include <QPointer>
 #include <vector>
 
-#include "dialogs/AnswerDialogLayout.h"
-#include "dialogs/Answers.h"
-#include "platform/Questions.h"
+#include "dialogs/MessageDialogLayout.h"
+#include "dialogs/Messages.h"
+#include "dialogs/Messages.h"
 
 class IShell;
 class QFrame;
@@ -21,11 +21,11 @@ class QTimer;
 // One question on screen. done() is called with the 1-based number of the
 // button that closed it, or 0 when it was cancelled; the help button opens
 // help and closes nothing.
-class TfrmAnswer : public QDialog {
+class TfrmMessage : public QDialog {
     Q_OBJECT
 
 public:
-    TfrmAnswer(const TAnswerRequest& request, IShell& shell);
+    TfrmMessage(const TMessageRequest& request, IShell& shell);
 
     // Centres the dialog over the anchor, or on the primary screen when there
     // is no visible anchor, and keeps it on that screen.
@@ -36,7 +36,7 @@ public:
     void reject() override;
 
     bool IsCancelable() const { return m_cancelable; }
-    const TAnswerDialogLayout& Layout() const { return m_layout; }
+    const TMessageDialogLayout& Layout() const { return m_layout; }
     const std::vector<QPushButton*>& AnswerButtons() const { return m_buttons; }
     QLabel* TextLabel() const { return m_label; }
     QLabel* IconImage() const { return m_icon; }  // nullptr without an icon
@@ -56,7 +56,7 @@ private:
     IShell& m_shell;
     std::string m_helpTopic;
     bool m_cancelable = true;
-    TAnswerDialogLayout m_layout;
+    TMessageDialogLayout m_layout;
     QFrame* m_bevel = nullptr;
     QLabel* m_icon = nullptr;
     QLabel* m_label = nullptr;
@@ -65,14 +65,14 @@ private:
     QTimer* m_refTop = nullptr;
 };
 
-class QtQuestions : public IQuestions {
+class QtMessageDialog : public IMessageDialog {
 public:
     // The anchor is the window the dialogs centre over; it may be nullptr and
     // may go away while this object lives.
-    explicit QtQuestions(IShell& shell, QWidget* anchor = nullptr);
+    explicit QtMessageDialog(IShell& shell, QWidget* anchor = nullptr);
 
     void SetAnchor(QWidget* anchor) { m_anchor = anchor; }
-    int Ask(const TAnswerRequest& request) override;
+    int Ask(const TMessageRequest& request) override;
 
 private:
     IShell& m_shell;

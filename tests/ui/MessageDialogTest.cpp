@@ -1,4 +1,4 @@
-#include "dialogs/AnswerDialog.h"
+#include "dialogs/MessageDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@
 #include <functional>
 
 #include "platform/QtTextRasterizer.h"
-#include "platform/Shell.h"
+#include "online/Shell.h"
 
 // Readable failure messages (found by argument-dependent lookup).
 static void PrintTo(const QString& s, std::ostream* os)
@@ -27,9 +27,9 @@ static void PrintTo(const QString& s, std::ostream* os)
 
 namespace {
 
-TAnswerRequest Request(std::vector<std::u16string> buttons, bool cancelable = true, int helpButton = 0)
+TMessageRequest Request(std::vector<std::u16string> buttons, bool cancelable = true, int helpButton = 0)
 {
-    TAnswerRequest r;
+    TMessageRequest r;
     r.Caption = u"Scalio";
     r.Text = u"Is this the question?";
     r.Buttons = std::move(buttons);
@@ -41,7 +41,7 @@ TAnswerRequest Request(std::vector<std::u16string> buttons, bool cancelable = tr
 }
 
 // Sends a key where the user's key would go: to the dialog's focused button.
-void Key(TfrmAnswer& d, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+void Key(TfrmMessage& d, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
     QWidget* target = d.focusWidget() ? d.focusWidget() : &d;
     QTest::keyClick(target, key, modifiers);
@@ -49,12 +49,12 @@ void Key(TfrmAnswer& d, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoMod
 
 // Asks through the real modal loop and runs `act` on the dialog from inside
 // it. A watchdog ends a dialog the test failed to close with -99.
-int AskWhile(IShell& shell, const TAnswerRequest& request, const std::function<void(TfrmAnswer&)>& act)
+int AskWhile(IShell& shell, const TMessageRequest& request, const std::function<void(TfrmMessage&)>& act)
 {
-    QtQuestions questions(shell);
+    QtMessageDialog messages(shell);
     bool ran = false;
     QTimer::singleShot(0, [&] {
-        auto* d = qobject_cast<TfrmAnswer*>(QApplication::activeModalWidget());
+        auto* d = qobject_cast<TfrmMessage*>(QApplication::activeModalWidget());
         if (!d) return;
         ran = true;
         d->activateWindow();
@@ -67,7 +67,7 @@ int AskWhile(IShell& shell, const TAnswerRequest& request, const std::function<v
         if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) d->done(-99);
     });
     watchdog.start(10000);
-    const int result = questions.Ask(request);
+    const int result = messages.Ask(request);
     EXPECT_TRUE(ran) << "the dialog was not modal";
     return result;
 }
@@ -81,7 +81,7 @@ TEST(AnswerDialog, DrawsInRegularTahomaElevenPixels)
     // has resolved the dialog's face yet.
     QtTextRasterizer rasterizer;
     FakeShell shell;
-    TfrmAnswer d(Request({u"OK"}), shell);
+    TfrmMessage d(Request({u"OK"}), shell);
     const QWidget* parts[] = {d.TextLabel(), d.AnswerButtons()[0]};
     for (const QWidget* w : parts) {
         const QFontInfo info(w->font());
@@ -95,39 +95,39 @@ TEST(AnswerDialog, EachWayOfPressingAButtonGivesItsNumber)
 {
     struct Case {
         const char* how;
-        std::function<void(TfrmAnswer&)> act;
+        std::function<void(TfrmMessage&)> act;
         int result;
     };
     const Case cases[] = {
-        {"click 1", [](TfrmAnswer& d) { d.AnswerButtons()[0]->click(); }, 1},
-        {"click 2", [](TfrmAnswer& d) { d.AnswerButtons()[1]->click(); }, 2},
-        {"click 3", [](TfrmAnswer& d) { d.AnswerButtons()[2]->click(); }, 3},
-        {"Space on the first", [](TfrmAnswer& d) { Key(d, Qt::Key_Space); }, 1},
-        {"Enter on the first", [](TfrmAnswer& d) { Key(d, Qt::Key_Return); }, 1},
+        {"click 1", [](TfrmMessage& d) { d.AnswerButtons()[0]->click(); }, 1},
+        {"click 2", [](TfrmMessage& d) { d.AnswerButtons()[1]->click(); }, 2},
+        {"click 3", [](TfrmMessage& d) { d.AnswerButtons()[2]->click(); }, 3},
+        {"Space on the first", [](TfrmMessage& d) { Key(d, Qt::Key_Space); }, 1},
+        {"Enter on the first", [](TfrmMessage& d) { Key(d, Qt::Key_Return); }, 1},
         {"Tab, Space",
-         [](TfrmAnswer& d) {
+         [](TfrmMessage& d) {
              Key(d, Qt::Key_Tab);
              Key(d, Qt::Key_Space);
          },
          2},
         {"Tab, Tab, Enter",
-         [](TfrmAnswer& d) {
+         [](TfrmMessage& d) {
              Key(d, Qt::Key_Tab);
              Key(d, Qt::Key_Tab);
              Key(d, Qt::Key_Enter);
          },
          3},
         {"Tab, Tab, Tab wraps to the first",
-         [](TfrmAnswer& d) {
+         [](TfrmMessage& d) {
              for (int i = 0; i < 3; ++i) Key(d, Qt::Key_Tab);
              Key(d, Qt::Key_Space);
          },
          1},
-        {"Alt+N", [](TfrmAnswer& d) { Key(d, Qt::Key_N, Qt::AltModifier); }, 2},
-        {"plain m", [](TfrmAnswer& d) { Key(d, Qt::Key_M); }, 3},
-        {"Shift+M", [](TfrmAnswer& d) { Key(d, Qt::Key_M, Qt::ShiftModifier); }, 3},
-        {"Esc", [](TfrmAnswer& d) { Key(d, Qt::Key_Escape); }, 0},
-        {"close box", [](TfrmAnswer& d) { d.close(); }, 0},
+        {"Alt+N", [](TfrmMessage& d) { Key(d, Qt::Key_N, Qt::AltModifier); }, 2},
+        {"plain m", [](TfrmMessage& d) { Key(d, Qt::Key_M); }, 3},
+        {"Shift+M", [](TfrmMessage& d) { Key(d, Qt::Key_M, Qt::ShiftModifier); }, 3},
+        {"Esc", [](TfrmMessage& d) { Key(d, Qt::Key_Escape); }, 0},
+        {"close box", [](TfrmMessage& d) { d.close(); }, 0},
     };
     FakeShell shell;
     for (const Case& c : cases)
@@ -138,7 +138,7 @@ TEST(AnswerDialog, EachWayOfPressingAButtonGivesItsNumber)
 TEST(AnswerDialog, FocusStartsOnTheFirstButton)
 {
     FakeShell shell;
-    TfrmAnswer d(Request({u"&Yes", u"&No"}), shell);
+    TfrmMessage d(Request({u"&Yes", u"&No"}), shell);
     d.show();
     d.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
@@ -150,7 +150,7 @@ TEST(AnswerDialog, NotCancelableIgnoresEscAndCloseRequests)
 {
     FakeShell shell;
     bool stayed = false;
-    const int result = AskWhile(shell, Request({u"&OK"}, false), [&](TfrmAnswer& d) {
+    const int result = AskWhile(shell, Request({u"&OK"}, false), [&](TfrmMessage& d) {
         Key(d, Qt::Key_Escape);
         d.close();  // what the window manager's close (Alt+F4) comes down to
         d.reject();
@@ -160,12 +160,12 @@ TEST(AnswerDialog, NotCancelableIgnoresEscAndCloseRequests)
     EXPECT_TRUE(stayed);
     EXPECT_EQ(result, 1);
 
-    TfrmAnswer fixed(Request({u"&OK"}, false), shell);
+    TfrmMessage fixed(Request({u"&OK"}, false), shell);
     EXPECT_FALSE(fixed.windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_FALSE(fixed.windowFlags() & Qt::WindowSystemMenuHint);
-    TfrmAnswer cancelable(Request({u"&OK"}, true), shell);
+    TfrmMessage cancelable(Request({u"&OK"}, true), shell);
     EXPECT_TRUE(cancelable.windowFlags() & Qt::WindowCloseButtonHint);
-    for (const TfrmAnswer* d : {&fixed, &cancelable}) {
+    for (const TfrmMessage* d : {&fixed, &cancelable}) {
         EXPECT_TRUE(d->windowFlags() & Qt::WindowStaysOnTopHint);
         EXPECT_EQ(d->minimumSize(), d->maximumSize()) << "the dialog is not resizable";
     }
@@ -178,7 +178,7 @@ TEST(AnswerDialog, HelpButtonOpensHelpAndStaysOpen)
     shell.Succeeds = false;  // a failed viewer changes nothing either
     int helpsWhileOpen = 0;
     bool stayed = false;
-    const int result = AskWhile(shell, Request({u"OK", u"Cancel", u"&Help"}, true, 3), [&](TfrmAnswer& d) {
+    const int result = AskWhile(shell, Request({u"OK", u"Cancel", u"&Help"}, true, 3), [&](TfrmMessage& d) {
         d.AnswerButtons()[2]->click();
         Key(d, Qt::Key_H);  // its accelerator
         Key(d, Qt::Key_Tab);
@@ -195,7 +195,7 @@ TEST(AnswerDialog, HelpButtonOpensHelpAndStaysOpen)
 
     // OK keeps its number beside the help button.
     EXPECT_EQ(AskWhile(shell, Request({u"OK", u"Cancel", u"Help"}, true, 3),
-                       [](TfrmAnswer& d) { d.AnswerButtons()[0]->click(); }),
+                       [](TfrmMessage& d) { d.AnswerButtons()[0]->click(); }),
               1);
 }
 
@@ -203,17 +203,17 @@ TEST(AnswerDialog, ADialogNoButtonCanCloseCanAlwaysBeCancelled)
 {
     FakeShell shell;
     const struct {
-        TAnswerRequest request;
+        TMessageRequest request;
         const char* what;
     } cases[] = {
         {Request({u"Help"}, false, 1), "only a help button"},
         {Request({}, false), "no buttons at all"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(AskWhile(shell, c.request, [](TfrmAnswer& d) { Key(d, Qt::Key_Escape); }), 0) << c.what;
+        EXPECT_EQ(AskWhile(shell, c.request, [](TfrmMessage& d) { Key(d, Qt::Key_Escape); }), 0) << c.what;
     }
     // A help number beyond the buttons makes every button an answer.
-    EXPECT_EQ(AskWhile(shell, Request({u"OK"}, false, 2), [](TfrmAnswer& d) { d.AnswerButtons()[0]->click(); }), 1);
+    EXPECT_EQ(AskWhile(shell, Request({u"OK"}, false, 2), [](TfrmMessage& d) { d.AnswerButtons()[0]->click(); }), 1);
     EXPECT_TRUE(shell.HelpTopics.empty());
 }
 
@@ -231,30 +231,30 @@ TEST(AnswerDialog, TitleHasOneBlankBeforeTheCaption)
                                                            "bersicht \xe6\x97\xa5\xe6\x9c\xac")},
     };
     for (const auto& c : cases) {
-        TAnswerRequest r = Request({u"OK"});
+        TMessageRequest r = Request({u"OK"});
         r.Caption = c.caption;
-        EXPECT_EQ(TfrmAnswer(r, shell).windowTitle(), c.title);
+        EXPECT_EQ(TfrmMessage(r, shell).windowTitle(), c.title);
     }
 }
 
 TEST(AnswerDialog, PartsStandWhereTheLayoutPutsThemForTheMeasuredTexts)
 {
     FakeShell shell;
-    TAnswerRequest r = Request({u"&OK", u"&Cancel", u"&Download More Languages"});
+    TMessageRequest r = Request({u"&OK", u"&Cancel", u"&Download More Languages"});
     r.Text = u"First line\r\nA second, much longer line of the message\rthird";
     r.Icon = TAnswerIcon::Warning;
-    TfrmAnswer d(r, shell);
+    TfrmMessage d(r, shell);
 
     // Measured on our own: the captions as shown, without their "&".
-    const QFontMetrics fm(TfrmAnswer::DialogFont());
-    TAnswerLayoutInput input;
+    const QFontMetrics fm(TfrmMessage::DialogFont());
+    TMessageLayoutInput input;
     const QString text = QStringLiteral("First line\nA second, much longer line of the message\nthird");
     const QRect box = fm.boundingRect(QRect(), Qt::AlignLeft | Qt::AlignTop, text);
     input.Text = {box.width(), box.height()};
     for (const char* shown : {"OK", "Cancel", "Download More Languages"})
         input.Captions.push_back({fm.horizontalAdvance(QString::fromLatin1(shown)), fm.height()});
     input.HasIcon = true;
-    const TAnswerDialogLayout l = LayoutAnswerDialog(input);
+    const TMessageDialogLayout l = LayoutMessageDialog(input);
     ASSERT_GT(l.Button.Width, 65) << "the long caption must widen the buttons";
 
     const auto rect = [](const TAnswerRect& a) { return QRect(a.Left, a.Top, a.Width, a.Height); };
@@ -281,9 +281,9 @@ TEST(AnswerDialog, StandardIcons)
     std::vector<QImage> seen;
     for (TAnswerIcon icon :
          {TAnswerIcon::Information, TAnswerIcon::Question, TAnswerIcon::Warning, TAnswerIcon::Error}) {
-        TAnswerRequest r = Request({u"OK"});
+        TMessageRequest r = Request({u"OK"});
         r.Icon = icon;
-        TfrmAnswer d(r, shell);
+        TfrmMessage d(r, shell);
         ASSERT_NE(d.IconImage(), nullptr);
         const QImage image = d.IconImage()->pixmap().toImage();
         EXPECT_EQ(image.size(), QSize(32, 32));
@@ -292,9 +292,9 @@ TEST(AnswerDialog, StandardIcons)
         EXPECT_EQ(d.TextLabel()->x(), 72);
     }
     for (int value : {0, 5, -1}) {
-        TAnswerRequest r = Request({u"OK"});
+        TMessageRequest r = Request({u"OK"});
         r.Icon = static_cast<TAnswerIcon>(value);
-        TfrmAnswer d(r, shell);
+        TfrmMessage d(r, shell);
         EXPECT_EQ(d.IconImage(), nullptr) << value;
         EXPECT_EQ(d.TextLabel()->x(), 24) << value;
     }
@@ -306,7 +306,7 @@ TEST(AnswerDialog, CentresOverTheAnchorAndStaysOnItsScreen)
     ASSERT_NE(screen, nullptr);
     const QRect area = screen->availableGeometry();
     FakeShell shell;
-    TfrmAnswer d(Request({u"OK"}), shell);
+    TfrmMessage d(Request({u"OK"}), shell);
 
     d.CentreOver(nullptr);
     EXPECT_EQ(d.geometry().center(), area.center());

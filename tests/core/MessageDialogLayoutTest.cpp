@@ -1,20 +1,22 @@
-#include "dialogs/AnswerDialogLayout.h"
+#include "dialogs/MessageDialogLayout.h"
 
 #include <gtest/gtest.h>
 
-#include "dialogs/Answers.h"
+#include <stdexcept>
+
+#include "dialogs/Messages.h"
 
 namespace {
 
-TAnswerLayoutInput Input(TAnswerSize text, std::vector<TAnswerSize> captions, bool icon = false)
+TMessageLayoutInput Input(TAnswerSize text, std::vector<TAnswerSize> captions, bool icon = false)
 {
     return {text, std::move(captions), icon};
 }
 
-TEST(LayoutAnswerDialog, OneOkButtonAndOneLineWithoutIcon)
+TEST(LayoutMessageDialog, OneOkButtonAndOneLineWithoutIcon)
 {
     // Text 150 x 13, "OK" 15 x 13.
-    const TAnswerDialogLayout l = LayoutAnswerDialog(Input({150, 13}, {{15, 13}}));
+    const TMessageDialogLayout l = LayoutMessageDialog(Input({150, 13}, {{15, 13}}));
     EXPECT_EQ(l.Icon, (TAnswerRect{0, 0, 0, 0}));
     EXPECT_EQ(l.Label, (TAnswerRect{24, 24, 150, 32}));  // lifted to 32
     EXPECT_EQ(l.Bevel, (TAnswerRect{8, 8, 182, 64}));    // 24 + 150 + 8
@@ -26,7 +28,7 @@ TEST(LayoutAnswerDialog, OneOkButtonAndOneLineWithoutIcon)
     EXPECT_EQ(l.Buttons[0].Right(), l.Client.Width - 8);
 }
 
-TEST(LayoutAnswerDialog, ButtonSizeFollowsTheWidestAndTallestCaption)
+TEST(LayoutMessageDialog, ButtonSizeFollowsTheWidestAndTallestCaption)
 {
     struct Case {
         std::vector<TAnswerSize> captions;
@@ -40,7 +42,7 @@ TEST(LayoutAnswerDialog, ButtonSizeFollowsTheWidestAndTallestCaption)
         {{{0, 0}}, {65, 25}},                         // an empty caption
     };
     for (const Case& c : cases) {
-        const TAnswerDialogLayout l = LayoutAnswerDialog(Input({100, 13}, c.captions));
+        const TMessageDialogLayout l = LayoutMessageDialog(Input({100, 13}, c.captions));
         EXPECT_EQ(l.Button, c.button) << c.captions.back().Width << "x" << c.captions.back().Height;
         for (const TAnswerRect& b : l.Buttons) {
             EXPECT_EQ(b.Width, c.button.Width);
@@ -51,10 +53,10 @@ TEST(LayoutAnswerDialog, ButtonSizeFollowsTheWidestAndTallestCaption)
     }
 }
 
-TEST(LayoutAnswerDialog, ThreeButtonsStretchAOneLineLabelToTheColumn)
+TEST(LayoutMessageDialog, ThreeButtonsStretchAOneLineLabelToTheColumn)
 {
     // Column 3 * 25 + 16 = 91 high; the label gets 91 - 32 = 59.
-    const TAnswerDialogLayout l = LayoutAnswerDialog(Input({200, 13}, {{15, 13}, {38, 13}, {25, 13}}, true));
+    const TMessageDialogLayout l = LayoutMessageDialog(Input({200, 13}, {{15, 13}, {38, 13}, {25, 13}}, true));
     EXPECT_EQ(l.Icon, (TAnswerRect{24, 24, 32, 32}));
     EXPECT_EQ(l.Label, (TAnswerRect{72, 24, 200, 59}));
     EXPECT_EQ(l.Bevel, (TAnswerRect{8, 8, 280, 91}));
@@ -67,7 +69,7 @@ TEST(LayoutAnswerDialog, ThreeButtonsStretchAOneLineLabelToTheColumn)
     EXPECT_EQ(l.Label.Top + l.Label.Bottom(), l.Buttons[0].Top + l.Buttons[2].Bottom());
 }
 
-TEST(LayoutAnswerDialog, LabelHeightAgainstTheButtonColumn)
+TEST(LayoutMessageDialog, LabelHeightAgainstTheButtonColumn)
 {
     // Buttons 25 high: column = n * 33 - 8.
     struct Case {
@@ -87,7 +89,7 @@ TEST(LayoutAnswerDialog, LabelHeightAgainstTheButtonColumn)
         {92, 4, 92}, {93, 4, 93}, {130, 4, 130},  // a long message: the column stands at the bottom
     };
     for (const Case& c : cases) {
-        const TAnswerDialogLayout l = LayoutAnswerDialog(
+        const TMessageDialogLayout l = LayoutMessageDialog(
             Input({120, c.textHeight}, std::vector<TAnswerSize>(static_cast<std::size_t>(c.buttons), {20, 13})));
         EXPECT_EQ(l.Label.Height, c.labelHeight) << c.textHeight << " with " << c.buttons;
         EXPECT_EQ(l.Label.Width, 120);
@@ -98,19 +100,19 @@ TEST(LayoutAnswerDialog, LabelHeightAgainstTheButtonColumn)
     }
 }
 
-TEST(LayoutAnswerDialog, ButtonTopsCountFromTheClientBottom)
+TEST(LayoutMessageDialog, ButtonTopsCountFromTheClientBottom)
 {
     // A tall message and tall captions: H = 30, client height = 200 + 48.
-    const TAnswerDialogLayout l = LayoutAnswerDialog(Input({60, 200}, {{20, 18}, {20, 18}, {20, 18}}));
+    const TMessageDialogLayout l = LayoutMessageDialog(Input({60, 200}, {{20, 18}, {20, 18}, {20, 18}}));
     ASSERT_EQ(l.Buttons.size(), 3u);
     EXPECT_EQ(l.Client.Height, 248);
     for (int i = 0; i < 3; ++i) EXPECT_EQ(l.Buttons[i].Top, 248 - (3 - i) * 38) << i;
     EXPECT_EQ(l.Buttons[0].Top, 134);
 }
 
-TEST(LayoutAnswerDialog, NoButtonsLeavesAnEmptyColumn)
+TEST(LayoutMessageDialog, NoButtonsLeavesAnEmptyColumn)
 {
-    const TAnswerDialogLayout l = LayoutAnswerDialog(Input({50, 13}, {}));
+    const TMessageDialogLayout l = LayoutMessageDialog(Input({50, 13}, {}));
     EXPECT_TRUE(l.Buttons.empty());
     EXPECT_EQ(l.Label.Height, 32);
     EXPECT_EQ(l.Client, (TAnswerSize{82 + 65 + 24, 80}));
@@ -161,34 +163,35 @@ TEST(AnswerCaption, DisplayTextAndAccelerator)
     }
 }
 
-class RecordingQuestions : public IQuestions {
+class RecordingMessageDialog : public IMessageDialog {
 public:
-    int Ask(const TAnswerRequest& request) override
+    int Ask(const TMessageRequest& request) override
     {
         m_asked.push_back(request);
         return m_answer;
     }
-    std::vector<TAnswerRequest> m_asked;
+    std::vector<TMessageRequest> m_asked;
     int m_answer = 2;
 };
 
-TEST(ShowAnswerDialog, RoutesToTheInstalledQuestionsWithItsDefaults)
+TEST(ShowAnswerDialog, RoutesToTheInstalledDialogWithItsDefaults)
 {
-    EXPECT_EQ(ShowAnswerDialog(u"Scalio", u"nobody asks", {u"OK"}, TAnswerIcon::Error), 0);
+    // A message with nobody to show it is a fault of the program, not a cancel.
+    EXPECT_THROW(ShowAnswerDialog(u"Scalio", u"nobody asks", {u"OK"}, TAnswerIcon::Error), std::logic_error);
 
-    RecordingQuestions fake;
-    SetQuestions(&fake);
-    EXPECT_EQ(Questions(), &fake);
+    RecordingMessageDialog fake;
+    InstallMessageDialog(&fake);
+    EXPECT_EQ(InstalledMessageDialog(), &fake);
     EXPECT_EQ(ShowAnswerDialog(u"Scalio", u"Update?", {u"Yes", u"No"}, TAnswerIcon::Question), 2);
     fake.m_answer = 0;
     EXPECT_EQ(ShowAnswerDialog(u"Critical error", u"x", {u"&OK"}, TAnswerIcon::Error, false), 0);
     ShowAnswerDialog(u"Scalio", u"m", {u"OK", u"Cancel", u"Help"}, TAnswerIcon::Information, true, 3,
                      "2B_Behavior.htm#Multiple");
-    SetQuestions(nullptr);
-    EXPECT_EQ(ShowAnswerDialog(u"Scalio", u"gone", {u"OK"}, TAnswerIcon::None), 0);
+    InstallMessageDialog(nullptr);
+    EXPECT_THROW(ShowAnswerDialog(u"Scalio", u"gone", {u"OK"}, TAnswerIcon::None), std::logic_error);
 
     ASSERT_EQ(fake.m_asked.size(), 3u);
-    const TAnswerRequest& q = fake.m_asked[0];
+    const TMessageRequest& q = fake.m_asked[0];
     EXPECT_EQ(q.Caption, u"Scalio");
     EXPECT_EQ(q.Text, u"Update?");
     EXPECT_EQ(q.Buttons, (std::vector<std::u16string>{u"Yes", u"No"}));

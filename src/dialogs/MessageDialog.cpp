@@ -1,4 +1,4 @@
-#include "dialogs/AnswerDialog.h"
+#include "dialogs/MessageDialog.h"
 
 #include <algorithm>
 #include <optional>
@@ -15,7 +15,7 @@
 #include <QStyle>
 #include <QTimer>
 
-#include "platform/Shell.h"
+#include "online/Shell.h"
 #include "platform/WindowSystem.h"
 
 namespace {
@@ -73,7 +73,7 @@ QString JoinLines(const std::vector<std::u16string>& lines)
 
 }  // namespace
 
-QFont TfrmAnswer::DialogFont()
+QFont TfrmMessage::DialogFont()
 {
     static const QString family = ResolveDialogFamily();
     QFont font(family);
@@ -81,7 +81,7 @@ QFont TfrmAnswer::DialogFont()
     return font;
 }
 
-TfrmAnswer::TfrmAnswer(const TAnswerRequest& request, IShell& shell)
+TfrmMessage::TfrmMessage(const TMessageRequest& request, IShell& shell)
     : QDialog(nullptr), m_shell(shell), m_helpTopic(request.HelpTopic)
 {
     const int count = static_cast<int>(request.Buttons.size());
@@ -101,7 +101,7 @@ TfrmAnswer::TfrmAnswer(const TAnswerRequest& request, IShell& shell)
     const QFontMetrics metrics(font());
 
     const QString text = JoinLines(AnswerTextLines(request.Text));
-    TAnswerLayoutInput input;
+    TMessageLayoutInput input;
     // An empty message still takes one line, as a label sized to its text does.
     const QRect textBox = metrics.boundingRect(QRect(), Qt::AlignLeft | Qt::AlignTop, text);
     input.Text = {textBox.width(), std::max(textBox.height(), metrics.height())};
@@ -110,7 +110,7 @@ TfrmAnswer::TfrmAnswer(const TAnswerRequest& request, IShell& shell)
     for (const auto& caption : request.Buttons)
         input.Captions.push_back(
             {metrics.horizontalAdvance(ToQString(AnswerCaptionDisplayText(caption))), metrics.height()});
-    m_layout = LayoutAnswerDialog(input);
+    m_layout = LayoutMessageDialog(input);
 
     const auto place = [](QWidget* w, const TAnswerRect& r) { w->setGeometry(r.Left, r.Top, r.Width, r.Height); };
 
@@ -138,7 +138,7 @@ TfrmAnswer::TfrmAnswer(const TAnswerRequest& request, IShell& shell)
         button->setAutoDefault(true);  // Enter presses the button that has the focus
         place(button, m_layout.Buttons[static_cast<std::size_t>(i)]);
         if (hasHelp && i + 1 == request.HelpButton)
-            connect(button, &QPushButton::clicked, this, &TfrmAnswer::btnHelpClick);
+            connect(button, &QPushButton::clicked, this, &TfrmMessage::btnHelpClick);
         else
             connect(button, &QPushButton::clicked, this, [this, i] { btnAnswerClick(i); });
         m_buttons.push_back(button);
@@ -151,11 +151,11 @@ TfrmAnswer::TfrmAnswer(const TAnswerRequest& request, IShell& shell)
 
     m_refTop = new QTimer(this);
     m_refTop->setInterval(kRefTopMs);
-    connect(m_refTop, &QTimer::timeout, this, &TfrmAnswer::RefTopTimer);
+    connect(m_refTop, &QTimer::timeout, this, &TfrmMessage::RefTopTimer);
     m_refTop->start();
 }
 
-void TfrmAnswer::CentreOver(const QWidget* anchor)
+void TfrmMessage::CentreOver(const QWidget* anchor)
 {
     QScreen* screen = nullptr;
     QPoint centre;
@@ -180,12 +180,12 @@ void TfrmAnswer::CentreOver(const QWidget* anchor)
     move(box.topLeft());
 }
 
-void TfrmAnswer::reject()
+void TfrmMessage::reject()
 {
     if (m_cancelable) QDialog::reject();  // result 0
 }
 
-void TfrmAnswer::keyPressEvent(QKeyEvent* event)
+void TfrmMessage::keyPressEvent(QKeyEvent* event)
 {
     // A caption's letter presses its button without Alt too, as it does in
     // any dialog whose focus is on a button. Alt+letter is the buttons' own
@@ -204,33 +204,36 @@ void TfrmAnswer::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-void TfrmAnswer::btnAnswerClick(int index)
+void TfrmMessage::btnAnswerClick(int index)
 {
     done(index + 1);
 }
 
-void TfrmAnswer::btnHelpClick()
+void TfrmMessage::btnHelpClick()
 {
     // A viewer that cannot be started is not reported; the question stays.
     m_shell.OpenHelp(m_helpTopic);
 }
 
-void TfrmAnswer::RefTopTimer()
+void TfrmMessage::RefTopTimer()
 {
-    if (isVisible()) WindowSystem::RaiseWithoutActivating(this);
+    // Our always-on-top windows keep their own order below the dialog.
+    if (isVisible()) WindowSystem::KeepStackingOrder();
 }
 
-QtQuestions::QtQuestions(IShell& shell, QWidget* anchor) : m_shell(shell), m_anchor(anchor) {}
+QtMessageDialog::QtMessageDialog(IShell& shell, QWidget* anchor) : m_shell(shell), m_anchor(anchor) {}
 
-int QtQuestions::Ask(const TAnswerRequest& request)
+int QtMessageDialog::Ask(const TMessageRequest& request)
 {
-    TfrmAnswer dialog(request, m_shell);
+    TfrmMessage dialog(request, m_shell);
     dialog.CentreOver(m_anchor);
+    const bool anchorHadKeyboard = WindowSystem::HasKeyboard(m_anchor);
     const int answer = dialog.exec();
-    // The window the question was asked over gets the keyboard back, once the
-    // window manager has dealt with the dialog's going.
-    QTimer::singleShot(100, m_anchor, [anchor = m_anchor] {
-        if (anchor && anchor->isVisible()) WindowSystem::TakeKeyboard(anchor);
-    });
+    // The window the question was asked over gets the keyboard back if it had
+    // it, once the window manager has dealt with the dialog's going.
+    if (anchorHadKeyboard)
+        QTimer::singleShot(100, m_anchor, [anchor = m_anchor] {
+            if (anchor && anchor->isVisible()) WindowSystem::TakeKeyboard(anchor);
+        });
     return answer;
 }

@@ -6,4 +6,4 @@
 
 // The Path key of [Lentix] in the machine-wide file; empty when the file or
 // the key is missing.
-std::string ReadMagnifierPath(const std::filesystem::path& config);
+std::string ReadCompanionMagnifierPath(const std::filesystem::path& config);

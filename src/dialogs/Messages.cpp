@@ -1,8 +1,10 @@
-#include "dialogs/Answers.h"
+#include "dialogs/Messages.h"
+
+#include <stdexcept>
 
 namespace {
 
-IQuestions* g_questions = nullptr;
+IMessageDialog* g_dialog = nullptr;
 
 }  // namespace
 
@@ -10,8 +12,8 @@ int ShowAnswerDialog(const std::u16string& caption, const std::u16string& text,
                      const std::vector<std::u16string>& buttons, TAnswerIcon icon, bool cancelable, int helpButton,
                      const std::string& helpTopic)
 {
-    if (!g_questions) return 0;
-    TAnswerRequest request;
+    if (!g_dialog) throw std::logic_error("ShowAnswerDialog called with no message dialog installed");
+    TMessageRequest request;
     request.Caption = caption;
     request.Text = text;
     request.Buttons = buttons;
@@ -19,15 +21,15 @@ int ShowAnswerDialog(const std::u16string& caption, const std::u16string& text,
     request.Cancelable = cancelable;
     request.HelpButton = helpButton;
     request.HelpTopic = helpTopic;
-    return g_questions->Ask(request);
+    return g_dialog->Ask(request);
 }
 
-void SetQuestions(IQuestions* questions)
+void InstallMessageDialog(IMessageDialog* dialog)
 {
-    g_questions = questions;
+    g_dialog = dialog;
 }
 
-IQuestions* Questions()
+IMessageDialog* InstalledMessageDialog()
 {
-    return g_questions;
+    return g_dialog;
 }

@@ -1,4 +1,4 @@
-#include "dialogs/AnswerDialogLayout.h"
+#include "dialogs/MessageDialogLayout.h"
 
 #include <algorithm>
 
@@ -17,9 +17,9 @@ constexpr int kMinLabelHeight = 32;
 
 }  // namespace
 
-TAnswerDialogLayout LayoutAnswerDialog(const TAnswerLayoutInput& input)
+TMessageDialogLayout LayoutMessageDialog(const TMessageLayoutInput& input)
 {
-    TAnswerDialogLayout l;
+    TMessageDialogLayout l;
     l.Bevel.Left = kBevelOffset;
     l.Bevel.Top = kBevelOffset;
     if (input.HasIcon) l.Icon = {kInset, kInset, kIconSize, kIconSize};

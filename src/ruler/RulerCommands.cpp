@@ -1,0 +1,268 @@
+#include "ruler/RulerCommands.h"
+
+#include <QMenu>
+#include <QPixmap>
+
+#include "dialogs/Messages.h"
+#include "lang/Languages.h"
+#include "monitors/Monitors.h"
+#include "platform/PlatformBitmap.h"
+#include "platform/WindowSystem.h"
+#include "ruler/RulerInteraction.h"
+#include "ruler/RulerWindow.h"
+#include "ruler/ScalePainter.h"
+
+TRulerCommands::TRulerCommands(TfrmRuler& ruler, IShell& shell)
+    : QObject(&ruler), m_ruler(ruler), m_state(ruler.State), m_shell(shell)
+{
+}
+
+void TRulerCommands::BuildMenus()
+{
+    m_images.ImageList = FixedMenuImages();
+    for (int j = 0; j < LanguageCount(); ++j) {
+        const TBitmap32* flag = GetLanguageIcon(j);
+        m_images.ImageList.push_back(flag ? MaskedFlag(ToPlatformImage(*flag)) : QIcon());
+    }
+    delete m_menu;
+    m_menu = new TRulerMenu(MenuContext(), &m_ruler);
+    connect(m_menu, &TRulerMenu::itemTriggered, this, &TRulerCommands::RunMenuItem);
+    // The state is the authority; the menu catches up whenever it opens.
+    connect(m_menu->RightMenu(), &QMenu::aboutToShow, this, &TRulerCommands::SetLanguage);
+    connect(m_menu->RightMenu(), &QMenu::aboutToHide, this, [this] {
+        if (m_menuOwnerHadKeyboard && m_menuOwner && m_menuOwner->isVisible())
+            WindowSystem::TakeKeyboard(m_menuOwner);
+    });
+}
+
+TMenuContext TRulerCommands::MenuContext() const
+{
+    TMenuContext c;
+    for (int j = 0; j < LanguageCount(); ++j) c.LanguageNames.push_back(GetLanguageName(j));
+    c.CheckedLanguage = m_checkedLanguage;
+    return c;
+}
+
+void TRulerCommands::PopupMenu(QWidget* from, const QPoint& globalPos)
+{
+    if (!m_menu) return;
+    SetWinOrders();
+    m_menuOwner = from;
+    m_menuOwnerHadKeyboard = WindowSystem::HasKeyboard(from);
+    m_menu->RightMenu()->popup(globalPos);
+    // Shown after the re-stacking, and kept above whatever re-stacks next.
+    WindowSystem::KeepStackingOrder();
+}
+
+bool TRulerCommands::OwnsKeys(const std::string& chord) const
+{
+    return MenuItemForKeys(chord, m_state, MenuContext()).has_value();
+}
+
+bool TRulerCommands::RunKeys(const std::string& chord)
+{
+    const auto item = MenuItemForKeys(chord, m_state, MenuContext());
+    if (!item) return false;
+    RunMenuItem(*item);
+    return true;
+}
+
+void TRulerCommands::RunDoubleClick()
+{
+    const bool scaleAndHints = m_state.DoubleClick == TDoubleClickAction::ScaleAndHints;
+    RunMenuItem(DoubleClickCommand(m_state));
+    if (scaleAndHints)
+        for (const TMenuItemRef& item : ScaleAndHintsFollowUps(m_state)) RunMenuItem(item);
+}
+
+void TRulerCommands::RunMenuItem(TMenuItemRef item)
+{
+    using I = TMenuId;
+    if (const auto choice = RadioChoice(item.Id)) return RunRadioChoice(*choice);
+    // A check item toggles its own option, as a checked menu item does; the
+    // follow-ups below see the new state.
+    if (bool* option = CheckOption(m_state, item.Id)) *option = !*option;
+    switch (item.Id) {
+        case I::menuStickToMouse: menuStickToMouseClick(); break;
+        case I::menuBoundToScreen: menuBoundToScreenClick(); break;
+        case I::menuMonitor: SelectMonitor(item.Index + 1); break;
+        case I::menuDragToCenter: menuDragToCenterClick(); break;
+        case I::menuScaleShow:
+        case I::MenuEmbossed: RepaintAndRestack(); break;
+        case I::menuUp:
+        case I::menuDown:
+            SelectScaleUp(m_state, item.Id == I::menuUp);
+            m_ruler.PaintRuler();
+            break;
+        case I::menuRight:
+        case I::menuLeft:
+            SelectScaleRight(m_state, item.Id == I::menuRight);
+            m_ruler.PaintRuler();
+            break;
+        case I::menuNoOffset:
+        case I::menuHideLogo: m_ruler.PaintRuler(); break;
+        case I::menuRotate: menuRotateClick(); break;
+        case I::ColorMenuItem: AnyColorMenuClick(item.Index); break;
+        case I::menuAdvanced: SetLanguage(); break;
+        case I::menuEN: menuAnyLangClick(-1); break;
+        case I::LangMenuItem: menuAnyLangClick(item.Index); break;
+        case I::menuExit: menuExitClick(); break;
+        // The other check items are options alone. The commands of the
+        // monitor dialog, the companion magnifier, custom settings, help, the
+        // update check, the web and mail links and About come with their
+        // windows and links.
+        default: break;
+    }
+}
+
+void TRulerCommands::RunRadioChoice(TRadioChoice choice)
+{
+    switch (choice.Option) {
+        case TRadioOption::Units: AnyUnitsClick(static_cast<TUnits>(choice.Value)); break;
+        case TRadioOption::Resolution: ResolutionClick(static_cast<TResolution>(choice.Value)); break;
+        case TRadioOption::Size: AnySizeClick(static_cast<TRulerSize>(choice.Value)); break;
+        case TRadioOption::Transparency: TransparencyClick(static_cast<TTransparency>(choice.Value)); break;
+        // The double-click action and the precise tool's size and zoom are
+        // options alone.
+        default: SetRadioOption(m_state, choice); break;
+    }
+}
+
+void TRulerCommands::SetLanguage()
+{
+    if (m_menu) m_menu->Refresh(m_state, MenuContext(), m_images);
+}
+
+void TRulerCommands::menuAnyLangClick(int language)
+{
+    m_checkedLanguage = language >= 0 && language < LanguageCount() ? language : -1;
+    Languages().SetCurrentLanguage(m_checkedLanguage < 0 ? "EN" : GetLanguageID(m_checkedLanguage));
+    m_state.Language = CurrentLanguage();
+    SetLanguage();
+    SetResParams(m_state);
+}
+
+void TRulerCommands::ChooseStartupLanguage(const std::string& code)
+{
+    int chosen = -1;
+    // With two files of one code the later one wins, as in the text lookup.
+    if (code != "EN")
+        for (int j = 0; j < LanguageCount(); ++j)
+            if (GetLanguageID(j) == code) chosen = j;
+    menuAnyLangClick(chosen);
+}
+
+void TRulerCommands::GenerateColorIcons()
+{
+    m_images.ColorIcons.clear();
+    for (const ColorScheme& scheme : m_state.ColorSchemes)
+        m_images.ColorIcons.emplace_back(QPixmap::fromImage(ToPlatformBitmap(ColorSchemeIcon(scheme))));
+}
+
+void TRulerCommands::GenerateMainColorIcon()
+{
+    m_images.MainColorIcon = QIcon(QPixmap::fromImage(ToPlatformBitmap(ColorSchemeIcon(m_state.CurrentScheme))));
+}
+
+void TRulerCommands::SetWinOrders()
+{
+    WindowSystem::KeepStackingOrder();
+}
+
+void TRulerCommands::RepaintAndRestack()
+{
+    m_ruler.PaintRuler();
+    SetWinOrders();
+}
+
+void TRulerCommands::SelectMonitor(int n)
+{
+    ::SelectMonitor(m_state, n);
+    AnyMonitorClick();
+}
+
+void TRulerCommands::AnyMonitorClick()
+{
+    m_ruler.HideForRelayout();
+    m_ruler.SetSize();
+    SetColor(m_state);
+    m_ruler.SetCenter();
+    RepaintAndRestack();
+}
+
+void TRulerCommands::AnyUnitsClick(TUnits units)
+{
+    SelectUnits(m_state, units);
+    // The length units' captions name the unit; pixels need no new ones.
+    if (units != TUnits::Pixels) SetLanguage();
+    RepaintAndRestack();
+}
+
+void TRulerCommands::ResolutionClick(TResolution resolution)
+{
+    SelectResolution(m_state, resolution);
+    RepaintAndRestack();
+}
+
+void TRulerCommands::AnyColorMenuClick(int index)
+{
+    SelectColor(m_state, index);
+    GenerateMainColorIcon();
+    RepaintAndRestack();
+}
+
+void TRulerCommands::AnySizeClick(TRulerSize size)
+{
+    SelectSize(m_state, size);
+    m_ruler.HideForRelayout();
+    m_ruler.SetSize();
+    RepaintAndRestack();
+}
+
+void TRulerCommands::menuRotateClick()
+{
+    // The item has turned the ruler already.
+    m_ruler.Drag.SizeChanged = true;
+    m_ruler.HideForRelayout();
+    m_ruler.SetSize();
+    SetColor(m_state);
+    m_ruler.SetCenter();
+    m_ruler.PaintRuler();
+    const TWindowBounds b = m_ruler.Bounds();
+    m_ruler.RepositionRuler(b.Left, b.Top);
+    SetWinOrders();
+    // The axis lock's caption names the direction the ruler may move.
+    SetLanguage();
+}
+
+void TRulerCommands::menuBoundToScreenClick()
+{
+    const TWindowBounds b = m_ruler.Bounds();
+    m_ruler.RepositionRuler(b.Left, b.Top);
+}
+
+void TRulerCommands::menuDragToCenterClick()
+{
+    m_ruler.SetCenter();
+}
+
+void TRulerCommands::TransparencyClick(TTransparency choice)
+{
+    m_state.Transparency = choice;
+    m_ruler.SetTransparency();
+}
+
+void TRulerCommands::menuStickToMouseClick()
+{
+    m_ruler.SetStick();
+    if (m_state.FirstRun) {
+        // Cleared first: the session may end while the hint is open.
+        m_state.FirstRun = false;
+        ShowAnswerDialog(u"Scalio", GetLangText(202), {GetLangText(100)}, TAnswerIcon::Warning);
+    }
+}
+
+void TRulerCommands::menuExitClick()
+{
+    m_ruler.close();
+}

@@ -1,0 +1,84 @@
+#pragma once
+// The program's commands, shared by every window: the context menu with its
+// items and keys, and what each item does to the ruler's state with the
+// follow-ups it needs, in their order. The ruler and the precise tool's
+// windows open the same menu and dispatch the same keys through here, so no
+// window needs to know another's handlers.
+
+#include <QObject>
+#include <QPointer>
+#include <string>
+
+#include "ruler/MenuTree.h"
+#include "ruler/RulerMenu.h"
+#include "ruler/RulerState.h"
+
+class IShell;
+class QPoint;
+class QWidget;
+class TfrmRuler;
+
+class TRulerCommands : public QObject {
+    Q_OBJECT
+public:
+    // Runs on the ruler's own state; the ruler outlives its commands.
+    TRulerCommands(TfrmRuler& ruler, IShell& shell);
+
+    // The context menu: built once the language files are loaded, brought in
+    // line with the state whenever it shows.
+    void BuildMenus();
+    TRulerMenu* Menu() const { return m_menu; }
+    TMenuContext MenuContext() const;
+    // Opens the menu for a window at a screen point; a window that had the
+    // keyboard gets it back when the menu closes.
+    void PopupMenu(QWidget* from, const QPoint& globalPos);
+
+    void RunMenuItem(TMenuItemRef item);
+    // The item that carries the keys (a chord as the menu table writes it),
+    // if any is enabled; RunKeys runs it and tells whether one ran.
+    bool OwnsKeys(const std::string& chord) const;
+    bool RunKeys(const std::string& chord);
+    // The ruler's double-click action.
+    void RunDoubleClick();
+
+    // The interface texts and every item's check, enabled and visible state
+    // from the state: after a change of language, and whenever the menu shows.
+    void SetLanguage();
+    // -1: English; else the index of a loaded language.
+    void menuAnyLangClick(int language);
+    // The saved language when its file is loaded, else English.
+    void ChooseStartupLanguage(const std::string& code);
+    int CheckedLanguage() const { return m_checkedLanguage; }
+    void GenerateColorIcons();
+    void GenerateMainColorIcon();
+
+    // Re-stacks the always-on-top windows in their fixed order.
+    void SetWinOrders();
+    void SelectMonitor(int n);
+
+private:
+    // The handlers behind the items, run after a check item toggled its own
+    // option.
+    void AnyUnitsClick(TUnits units);
+    void ResolutionClick(TResolution resolution);
+    void AnySizeClick(TRulerSize size);
+    void TransparencyClick(TTransparency choice);
+    void AnyColorMenuClick(int index);
+    void menuRotateClick();
+    void menuBoundToScreenClick();
+    void menuDragToCenterClick();
+    void menuStickToMouseClick();
+    void menuExitClick();
+    void AnyMonitorClick();
+    void RunRadioChoice(TRadioChoice choice);
+    void RepaintAndRestack();
+
+    TfrmRuler& m_ruler;
+    RulerState& m_state;
+    IShell& m_shell;
+    TMenuImages m_images;
+    TRulerMenu* m_menu = nullptr;
+    int m_checkedLanguage = -1;
+    QPointer<QWidget> m_menuOwner;
+    bool m_menuOwnerHadKeyboard = false;
+};
