@@ -2,6 +2,7 @@
 // a plain fill of the same surface.
 #include <benchmark/benchmark.h>
 
+#include "lang/Languages.h"
 #include "ruler/ScalePainter.h"
 #include "support/FixedTextRasterizer.h"
 
@@ -13,17 +14,17 @@ RulerState CentimetresAt300Dpi()
     s.Scale = true;
     s.Units = TUnits::Centimeters;
     s.Resolution = TResolution::Dpi300;
-    SetResParams(s);
+    SetResParams(s, TLanguageTable{});
     SetColor(s);
     return s;
 }
 
 void BM_PaintRulerPicture(benchmark::State& state)
 {
-    const ScopedFixedRasterizer fixed;
+    FixedTextRasterizer fixed;
     const int length = static_cast<int>(state.range(0));
     const RulerState s = CentimetresAt300Dpi();
-    TRulerPicture picture;
+    TRulerPicture picture(fixed);
     picture.Resize(length, 60);
     for (auto _ : state) {
         PaintRulerPicture(picture, s, u'.');
@@ -35,8 +36,9 @@ BENCHMARK(BM_PaintRulerPicture)->Arg(1920)->Arg(4096);
 
 void BM_ClearRulerSurface(benchmark::State& state)
 {
+    FixedTextRasterizer fixed;
     const int length = static_cast<int>(state.range(0));
-    TRulerPicture picture;
+    TRulerPicture picture(fixed);
     picture.Resize(length, 60);
     TBitmap32& surface = picture.RulerImage.Bitmap;
     for (auto _ : state) {

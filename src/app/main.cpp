@@ -40,11 +40,10 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     QtTextRasterizer rasterizer;
-    SetDefaultTextRasterizer(&rasterizer);
 
     QtDesktop desktop;
     QtShell shell(ExecutableFolder() / "help");
-    TfrmRuler ruler(desktop, shell);
+    TfrmRuler ruler(desktop, shell, rasterizer);
     QtMessageDialog messages(shell, &ruler);
     InstallMessageDialog(&messages);
 
@@ -60,6 +59,5 @@ int main(int argc, char* argv[])
     const int result = ruler.FormCreate(setup) ? QApplication::exec() : 1;
     ruler.FormDestroy();
     InstallMessageDialog(nullptr);
-    SetDefaultTextRasterizer(nullptr);
     return result;
 }

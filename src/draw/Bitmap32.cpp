@@ -4,22 +4,11 @@
 #include <utility>
 
 namespace {
-ITextRasterizer* g_defaultRasterizer = nullptr;
-
 int MulDiv255(int a, int b)
 {
     return (a * b + 127) / 255;
 }
 }  // namespace
-
-ITextRasterizer* DefaultTextRasterizer()
-{
-    return g_defaultRasterizer;
-}
-void SetDefaultTextRasterizer(ITextRasterizer* rasterizer)
-{
-    g_defaultRasterizer = rasterizer;
-}
 
 TColor32 BlendColor32(TColor32 src, TColor32 dst, int alpha)
 {
@@ -47,7 +36,7 @@ TColor32 MergeColor32(TColor32 src, TColor32 dst, int alpha)
                    mix(BlueComponent(src), BlueComponent(dst)), (total + 127) / 255);
 }
 
-TBitmap32::TBitmap32() : m_rasterizer(DefaultTextRasterizer()) {}
+TBitmap32::TBitmap32() = default;
 
 TBitmap32::TBitmap32(int width, int height) : TBitmap32()
 {
@@ -69,6 +58,9 @@ TBitmap32& TBitmap32::operator=(const TBitmap32& other)
     CombineMode = other.CombineMode;
     MasterAlpha = other.MasterAlpha;
     OuterColor = other.OuterColor;
+    Font = other.Font;
+    m_activeFont = other.m_activeFont;
+    m_rasterizer = other.m_rasterizer;
     return *this;
 }
 

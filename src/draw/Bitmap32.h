@@ -15,6 +15,8 @@ enum class TCombineMode { cmBlend, cmMerge };
 
 class TBitmap32 {
 public:
+    // A new surface measures no text and draws none until it is given a
+    // rasterizer; a copy or a move takes the source's font and rasterizer.
     TBitmap32();
     TBitmap32(int width, int height);
     TBitmap32(const TBitmap32& other);
@@ -89,7 +91,7 @@ private:
     int m_height = 0;
     std::vector<TColor32> m_bits;
     TFont32 m_activeFont;
-    ITextRasterizer* m_rasterizer;
+    ITextRasterizer* m_rasterizer = nullptr;
 };
 
 // Compositing of one non-premultiplied colour over another with the extra

@@ -37,8 +37,3 @@ public:
     // Coverage without anti-aliasing, the top-left corner of the cell at (0, 0).
     virtual TTextCoverage Render(const TFont32& font, std::u16string_view text) = 0;
 };
-
-// The rasterizer new surfaces use. The program installs the platform's at
-// start; until then text measures 0 and draws nothing.
-ITextRasterizer* DefaultTextRasterizer();
-void SetDefaultTextRasterizer(ITextRasterizer* rasterizer);

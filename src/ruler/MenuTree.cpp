@@ -122,11 +122,6 @@ const std::vector<TMenuEntry> kEntries = {
 };
 // clang-format on
 
-std::u16string T(int id)
-{
-    return GetLangText(id);
-}
-
 std::u16string Ascii(std::string_view s)
 {
     return std::u16string(s.begin(), s.end());
@@ -251,8 +246,10 @@ std::string MenuKeys(TMenuItemRef item)
     }
 }
 
-std::u16string MenuCaption(TMenuItemRef item, const RulerState& s, const TMenuContext& context)
+std::u16string MenuCaption(TMenuItemRef item, const RulerState& s, const TMenuContext& context,
+                           const TLanguageTable& texts)
 {
+    const auto T = [&texts](int id) { return texts.GetLangText(id); };
     switch (item.Id) {
         case I::menuStickToMouse: return T(33);
         case I::menuAxisLocked: return s.Rotate ? T(34) : T(35);
@@ -322,7 +319,7 @@ std::u16string MenuCaption(TMenuItemRef item, const RulerState& s, const TMenuCo
         case I::Menu50Percent: return u"50%";
         case I::menuCustomTransparency: return T(128) + u": " + Decimal(s.CustomTransparency) + u" %";
         case I::menuColorSubmenu: return T(79);
-        case I::ColorMenuItem: return ColorSchemeName(item.Index);
+        case I::ColorMenuItem: return ColorSchemeName(item.Index, texts);
         case I::menuShowInfo: return T(80);
         case I::menuInfoScale: return T(145);
         case I::menuInfoMouse: return T(135);

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "lang/Languages.h"
 #include "ruler/RulerState.h"
 
 enum class TMenuId {
@@ -168,7 +169,9 @@ struct TMenuContext {
 // Every item of the tree, repeated entries expanded, in tree order.
 std::vector<TMenuItemRef> MenuItems(const TMenuContext& context);
 
-std::u16string MenuCaption(TMenuItemRef item, const RulerState& s, const TMenuContext& context);
+// The item's caption in the language's texts.
+std::u16string MenuCaption(TMenuItemRef item, const RulerState& s, const TMenuContext& context,
+                           const TLanguageTable& texts);
 // The keys shown beside the caption and dispatched, in the form
 // "Ctrl+Alt+Shift+Key" (modifiers in that order, only those held).
 std::string MenuKeys(TMenuItemRef item);

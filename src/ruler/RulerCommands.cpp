@@ -28,10 +28,9 @@ void TRulerCommands::BuildMenus()
     m_menu = new TRulerMenu(MenuContext(), &m_ruler);
     connect(m_menu, &TRulerMenu::itemTriggered, this, &TRulerCommands::RunMenuItem);
     // The state is the authority; the menu catches up whenever it opens.
-    connect(m_menu->RightMenu(), &QMenu::aboutToShow, this, &TRulerCommands::SetLanguage);
+    connect(m_menu->RightMenu(), &QMenu::aboutToShow, this, &TRulerCommands::RefreshMenu);
     connect(m_menu->RightMenu(), &QMenu::aboutToHide, this, [this] {
-        if (m_menuOwnerHadKeyboard && m_menuOwner && m_menuOwner->isVisible())
-            WindowSystem::TakeKeyboard(m_menuOwner);
+        if (m_menuOwnerHadKeyboard && m_menuOwner && m_menuOwner->isVisible()) WindowSystem::TakeKeyboard(m_menuOwner);
     });
 }
 
@@ -103,7 +102,7 @@ void TRulerCommands::RunMenuItem(TMenuItemRef item)
         case I::menuHideLogo: m_ruler.PaintRuler(); break;
         case I::menuRotate: menuRotateClick(); break;
         case I::ColorMenuItem: AnyColorMenuClick(item.Index); break;
-        case I::menuAdvanced: SetLanguage(); break;
+        case I::menuAdvanced: RefreshMenu(); break;
         case I::menuEN: menuAnyLangClick(-1); break;
         case I::LangMenuItem: menuAnyLangClick(item.Index); break;
         case I::menuExit: menuExitClick(); break;
@@ -128,7 +127,7 @@ void TRulerCommands::RunRadioChoice(TRadioChoice choice)
     }
 }
 
-void TRulerCommands::SetLanguage()
+void TRulerCommands::RefreshMenu()
 {
     if (m_menu) m_menu->Refresh(m_state, MenuContext(), m_images);
 }
@@ -138,8 +137,8 @@ void TRulerCommands::menuAnyLangClick(int language)
     m_checkedLanguage = language >= 0 && language < LanguageCount() ? language : -1;
     Languages().SetCurrentLanguage(m_checkedLanguage < 0 ? "EN" : GetLanguageID(m_checkedLanguage));
     m_state.Language = CurrentLanguage();
-    SetLanguage();
-    SetResParams(m_state);
+    RefreshMenu();
+    SetResParams(m_state, Languages());
 }
 
 void TRulerCommands::ChooseStartupLanguage(const std::string& code)
@@ -192,15 +191,15 @@ void TRulerCommands::AnyMonitorClick()
 
 void TRulerCommands::AnyUnitsClick(TUnits units)
 {
-    SelectUnits(m_state, units);
+    SelectUnits(m_state, units, Languages());
     // The length units' captions name the unit; pixels need no new ones.
-    if (units != TUnits::Pixels) SetLanguage();
+    if (units != TUnits::Pixels) RefreshMenu();
     RepaintAndRestack();
 }
 
 void TRulerCommands::ResolutionClick(TResolution resolution)
 {
-    SelectResolution(m_state, resolution);
+    SelectResolution(m_state, resolution, Languages());
     RepaintAndRestack();
 }
 
@@ -232,7 +231,7 @@ void TRulerCommands::menuRotateClick()
     m_ruler.RepositionRuler(b.Left, b.Top);
     SetWinOrders();
     // The axis lock's caption names the direction the ruler may move.
-    SetLanguage();
+    RefreshMenu();
 }
 
 void TRulerCommands::menuBoundToScreenClick()

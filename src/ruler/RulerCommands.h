@@ -41,9 +41,11 @@ public:
     // The ruler's double-click action.
     void RunDoubleClick();
 
-    // The interface texts and every item's check, enabled and visible state
-    // from the state: after a change of language, and whenever the menu shows.
-    void SetLanguage();
+    // Every item's caption in the current language, and its check, enabled
+    // and visible state, from the state: after a change of language or of an
+    // option a caption names (the unit, the orientation), and whenever the
+    // menu shows.
+    void RefreshMenu();
     // -1: English; else the index of a loaded language.
     void menuAnyLangClick(int language);
     // The saved language when its file is loaded, else English.

@@ -1,5 +1,7 @@
 #include "ruler/RulerMenu.h"
 
+#include "lang/Languages.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QGridLayout>
@@ -227,7 +229,7 @@ QMenu* TRulerMenu::Submenu(TMenuId id) const
 void TRulerMenu::Refresh(const RulerState& s, const TMenuContext& context, const TMenuImages& images)
 {
     for (const TMenuItemRef& item : MenuItems(context)) {
-        const std::u16string caption = MenuCaption(item, s, context);
+        const std::u16string caption = MenuCaption(item, s, context, Languages());
         const std::string keys = MenuKeys(item);
         const bool enabled = MenuEnabled(item, s, context);
         const bool visible = MenuVisible(item, s, context);

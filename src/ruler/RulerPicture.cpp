@@ -2,9 +2,11 @@
 
 #include "draw/CommonFunctions.h"
 
-TRulerPicture::TRulerPicture() : InfoLayer(RulerImage.AddLayer()), LogoLayer(RulerImage.AddLayer())
+TRulerPicture::TRulerPicture(ITextRasterizer& text) : InfoLayer(RulerImage.AddLayer()), LogoLayer(RulerImage.AddLayer())
 {
+    RulerImage.Bitmap.SetTextRasterizer(&text);
     TBitmap32& info = InfoLayer.Bitmap;
+    info.SetTextRasterizer(&text);
     info.DrawMode = TDrawMode::dmBlend;
     info.CombineMode = TCombineMode::cmMerge;
     info.MasterAlpha = 255;

@@ -15,8 +15,9 @@ inline constexpr int kLogoHeight = 38;
 
 class TRulerPicture {
 public:
-    // Creates InfoLayer, then LogoLayer on top of it.
-    TRulerPicture();
+    // Creates InfoLayer, then LogoLayer on top of it; the image and the
+    // information layer draw their text with the rasterizer.
+    explicit TRulerPicture(ITextRasterizer& text);
     TRulerPicture(const TRulerPicture&) = delete;
     TRulerPicture& operator=(const TRulerPicture&) = delete;
 

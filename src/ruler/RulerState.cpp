@@ -76,22 +76,22 @@ const TColorSchemes& DefaultColorSchemes()
     return kDefaultSchemes;
 }
 
-std::u16string ColorSchemeName(int index)
+std::u16string ColorSchemeName(int index, const TLanguageTable& texts)
 {
-    return GetLangText(index + 1);
+    return texts.GetLangText(index + 1);
 }
 
-void SetResParams(RulerState& s)
+void SetResParams(RulerState& s, const TLanguageTable& texts)
 {
     s.ResDPI = ResolutionDpi(s);
     switch (s.Units) {
         case TUnits::Centimeters:
             s.PixelsPerUnit = static_cast<double>(static_cast<long double>(s.ResDPI) / 2.54L);
-            s.UnitCode = GetLangText(60);
+            s.UnitCode = texts.GetLangText(60);
             break;
         case TUnits::Inches:
             s.PixelsPerUnit = s.ResDPI;
-            s.UnitCode = GetLangText(61);
+            s.UnitCode = texts.GetLangText(61);
             break;
         case TUnits::Custom:
             s.PixelsPerUnit = CustomPixelsPerUnit(s.ResDPI, s.CustomUnit);
@@ -100,7 +100,7 @@ void SetResParams(RulerState& s)
         case TUnits::Pixels:
             s.PixelsPerUnit = 1;
             s.ResDPI = 1;
-            s.UnitCode = GetLangText(59);
+            s.UnitCode = texts.GetLangText(59);
             break;
     }
 }
@@ -110,16 +110,16 @@ void SetColor(RulerState& s)
     s.CurrentScheme = s.ColorSchemes[static_cast<std::size_t>(ValidColorIndex(s.Color))];
 }
 
-void SelectUnits(RulerState& s, TUnits units)
+void SelectUnits(RulerState& s, TUnits units, const TLanguageTable& texts)
 {
     s.Units = units;
-    SetResParams(s);
+    SetResParams(s, texts);
 }
 
-void SelectResolution(RulerState& s, TResolution resolution)
+void SelectResolution(RulerState& s, TResolution resolution, const TLanguageTable& texts)
 {
     s.Resolution = resolution;
-    SetResParams(s);
+    SetResParams(s, texts);
 }
 
 void ToggleScale(RulerState& s)

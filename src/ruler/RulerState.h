@@ -9,6 +9,8 @@
 
 #include "draw/Color32.h"
 
+class TLanguageTable;
+
 enum class TDoubleClickAction {
     AxisLock,
     Resize,
@@ -61,8 +63,8 @@ inline constexpr int kDefaultCustomResolution = 150;
 using TColorSchemes = std::array<ColorScheme, kColorSchemeCount>;
 // Entries 0..14 as shipped, 15 the custom scheme with its default colours.
 const TColorSchemes& DefaultColorSchemes();
-// Scheme i's name in the active language.
-std::u16string ColorSchemeName(int index);
+// Scheme i's name in the language's texts.
+std::u16string ColorSchemeName(int index, const TLanguageTable& texts);
 
 struct RulerState {
     bool StickToMouse = false;
@@ -119,8 +121,8 @@ struct RulerState {
 };
 
 // Recomputes ResDPI, PixelsPerUnit and UnitCode from the unit and resolution
-// choice (UnitCode in the active language).
-void SetResParams(RulerState& s);
+// choice (UnitCode from the language's texts).
+void SetResParams(RulerState& s, const TLanguageTable& texts);
 // CurrentScheme := ColorSchemes[Color].
 void SetColor(RulerState& s);
 
@@ -150,8 +152,8 @@ inline int ValidColorIndex(int index)
 // The state changes of the unit, resolution, scale and colour commands. The
 // callers run the repaints; the measures and the current scheme are brought
 // up to date here, since nothing may read them stale.
-void SelectUnits(RulerState& s, TUnits units);
-void SelectResolution(RulerState& s, TResolution resolution);
+void SelectUnits(RulerState& s, TUnits units, const TLanguageTable& texts);
+void SelectResolution(RulerState& s, TResolution resolution, const TLanguageTable& texts);
 void ToggleScale(RulerState& s);
 void SelectScaleUp(RulerState& s, bool up);
 void SelectScaleRight(RulerState& s, bool right);

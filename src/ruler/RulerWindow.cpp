@@ -35,8 +35,9 @@ static void LoadRulerResources()
     Q_INIT_RESOURCE(ruler);
 }
 
-TfrmRuler::TfrmRuler(IDesktop& desktop, IShell& shell, QWidget* parent)
+TfrmRuler::TfrmRuler(IDesktop& desktop, IShell& shell, ITextRasterizer& text, QWidget* parent)
     : QWidget(parent),
+      Picture(text),
       Commands(*this, shell),
       m_desktop(desktop),
       m_shell(shell),
@@ -114,7 +115,7 @@ void TfrmRuler::FormDestroy()
 
 void TfrmRuler::StartUp()
 {
-    SetResParams(State);
+    SetResParams(State, Languages());
     Commands.GenerateColorIcons();
     SetTransparency();
     SetSize();
@@ -125,7 +126,7 @@ void TfrmRuler::StartUp()
     Commands.GenerateMainColorIcon();
     PaintRuler();
     SetCenter();
-    Commands.SetLanguage();
+    Commands.RefreshMenu();
     SetStick();
 }
 

@@ -30,7 +30,7 @@ struct TRulerSetup {
 class TfrmRuler : public QWidget {
     Q_OBJECT
 public:
-    TfrmRuler(IDesktop& desktop, IShell& shell, QWidget* parent = nullptr);
+    TfrmRuler(IDesktop& desktop, IShell& shell, ITextRasterizer& text, QWidget* parent = nullptr);
 
     RulerState State;
     TRulerPicture Picture;

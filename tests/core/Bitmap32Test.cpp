@@ -79,7 +79,7 @@ TEST(Bitmap32, Rotate90TurnsClockwise)
         for (int x = 0; x < 3; ++x) EXPECT_EQ(b.Pixel(2 - 1 - y, x), static_cast<TColor32>(10 * y + x));
 }
 
-TEST(Bitmap32, AssignmentCopiesSizePixelsAndModesButKeepsItsOwnFont)
+TEST(Bitmap32, AssignmentCopiesSizePixelsModesAndFont)
 {
     TBitmap32 src(2, 2);
     src.Clear(kMark);
@@ -97,7 +97,7 @@ TEST(Bitmap32, AssignmentCopiesSizePixelsAndModesButKeepsItsOwnFont)
     EXPECT_EQ(dst.CombineMode, TCombineMode::cmMerge);
     EXPECT_EQ(dst.MasterAlpha, 77);
     EXPECT_EQ(dst.OuterColor, 0x11223344u);
-    EXPECT_EQ(dst.Font.Height, 14);
+    EXPECT_EQ(dst.Font.Height, 30);
     // A copy, not a share.
     src.Clear(0);
     EXPECT_EQ(dst.Pixel(0, 0), kMark);
@@ -127,8 +127,9 @@ TEST(Bitmap32, AMovedFromSurfaceIsEmptyAndSidesAreSetOneByOne)
 
 TEST(Bitmap32, DrawingOnAnEmptySurfaceDoesNothing)
 {
-    ScopedFixedRasterizer fixed;
+    FixedTextRasterizer fixed;
     TBitmap32 b;
+    b.SetTextRasterizer(&fixed);
     b.Clear(kMark);
     b.Line(0, 0, 5, 0, kMark);
     b.SetPixelS(0, 0, kMark);
@@ -142,8 +143,9 @@ TEST(Bitmap32, DrawingOnAnEmptySurfaceDoesNothing)
 
 TEST(Bitmap32, RenderTextCompositesTheCoveredPixelsOnly)
 {
-    ScopedFixedRasterizer fixed;
+    FixedTextRasterizer fixed;
     TBitmap32 b(30, 20);
+    b.SetTextRasterizer(&fixed);
     b.Clear(0xFF204060);
     b.UpdateFont();
     EXPECT_EQ(b.TextWidth(u"ab"), 16);
@@ -159,8 +161,9 @@ TEST(Bitmap32, RenderTextCompositesTheCoveredPixelsOnly)
 
 TEST(Bitmap32, RenderTextClipsAtTheEdges)
 {
-    ScopedFixedRasterizer fixed;
+    FixedTextRasterizer fixed;
     TBitmap32 b(6, 10);
+    b.SetTextRasterizer(&fixed);
     b.Clear(kBack);
     b.UpdateFont();
     b.RenderText(-3, -4, u"xx", 0, 0xFFFFFFFF);
@@ -215,6 +218,35 @@ TEST(Bitmap32, DrawToClipsAndHonoursTheDrawMode)
     src.DrawTo(dst, -2, 3);
     EXPECT_EQ(dst.Pixel(0, 3), 0xFF808080u);
     EXPECT_EQ(dst.Pixel(1, 3), 0xFF000000u);
+}
+
+// What a surface draws text with travels with it, whether it is copied or
+// moved; a new surface has nothing to draw text with until it is given it.
+TEST(Bitmap32, CopyAndMoveCarryTheFontAndTheRasterizer)
+{
+    FixedTextRasterizer fixed;
+    TBitmap32 source(4, 4);
+    EXPECT_EQ(source.TextRasterizer(), nullptr);
+    EXPECT_EQ(source.TextWidth(u"ab"), 0);
+    source.SetTextRasterizer(&fixed);
+    source.Font.Name = "Sans";
+    source.Font.Height = 21;
+    source.UpdateFont();
+
+    TBitmap32 copied;
+    copied = source;
+    const TBitmap32 constructed(source);
+    for (const TBitmap32* b : {static_cast<const TBitmap32*>(&copied), &constructed}) {
+        EXPECT_EQ(b->TextRasterizer(), &fixed);
+        EXPECT_EQ(b->Font, source.Font);
+        EXPECT_EQ(b->TextWidth(u"ab"), 16);
+    }
+    TBitmap32 moved;
+    moved = std::move(copied);
+    const TBitmap32 moveConstructed(std::move(moved));
+    EXPECT_EQ(moveConstructed.TextRasterizer(), &fixed);
+    EXPECT_EQ(moveConstructed.Font, source.Font);
+    EXPECT_EQ(moveConstructed.TextWidth(u"ab"), 16);
 }
 
 }  // namespace

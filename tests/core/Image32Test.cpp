@@ -17,10 +17,11 @@ int MaxChannelDifference(TColor32 a, TColor32 b)
 // ruler; the user must see what drawing straight onto the ruler shows.
 TEST(Image32, TextOnAClearLayerLooksLikeTextOnTheSurface)
 {
-    ScopedFixedRasterizer fixed;
+    FixedTextRasterizer fixed;
     const TColor32 highlight = 0xFFFF6060;
 
     TBitmap32 ruler(80, 30);
+    ruler.SetTextRasterizer(&fixed);
     DrawGradient(ruler, 0xFF800000, highlight, false);
 
     TBitmap32 direct = ruler;
@@ -31,6 +32,7 @@ TEST(Image32, TextOnAClearLayerLooksLikeTextOnTheSurface)
     image.Bitmap = ruler;
     TBitmapLayer& layer = image.AddLayer();
     layer.Bitmap.SetSize(80, 30);
+    layer.Bitmap.SetTextRasterizer(&fixed);
     layer.Bitmap.Clear(0);
     layer.Bitmap.DrawMode = TDrawMode::dmBlend;
     layer.Bitmap.CombineMode = TCombineMode::cmMerge;

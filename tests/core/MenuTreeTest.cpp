@@ -114,21 +114,21 @@ TEST(MenuTree, ComposedCaptions)
 {
     RulerState s;
     const TMenuContext c;
-    EXPECT_EQ(MenuCaption({TMenuId::menuCustomUnits}, s, c), u"Custom: Kilometers [km]");
-    EXPECT_EQ(MenuCaption({TMenuId::menuCustomResolution}, s, c), u"Custom: 150 dpi");
-    EXPECT_EQ(MenuCaption({TMenuId::menuCustomSize}, s, c), u"Custom: 640 px");
-    EXPECT_EQ(MenuCaption({TMenuId::menuCustomTransparency}, s, c), u"Custom: 60 %");
+    EXPECT_EQ(MenuCaption({TMenuId::menuCustomUnits}, s, c, TLanguageTable{}), u"Custom: Kilometers [km]");
+    EXPECT_EQ(MenuCaption({TMenuId::menuCustomResolution}, s, c, TLanguageTable{}), u"Custom: 150 dpi");
+    EXPECT_EQ(MenuCaption({TMenuId::menuCustomSize}, s, c, TLanguageTable{}), u"Custom: 640 px");
+    EXPECT_EQ(MenuCaption({TMenuId::menuCustomTransparency}, s, c, TLanguageTable{}), u"Custom: 60 %");
     s.CustomSizeInPixels = false;
     s.CustomSize = 85;
-    EXPECT_EQ(MenuCaption({TMenuId::menuCustomSize}, s, c), u"Custom: 85 %");
-    EXPECT_EQ(MenuCaption({TMenuId::menuAxisLocked}, s, c), u"Vertical Moves Only");
+    EXPECT_EQ(MenuCaption({TMenuId::menuCustomSize}, s, c, TLanguageTable{}), u"Custom: 85 %");
+    EXPECT_EQ(MenuCaption({TMenuId::menuAxisLocked}, s, c, TLanguageTable{}), u"Vertical Moves Only");
     s.Rotate = true;
-    EXPECT_EQ(MenuCaption({TMenuId::menuAxisLocked}, s, c), u"Horizontal Moves Only");
-    EXPECT_EQ(MenuCaption({TMenuId::menuMonitor, 2}, s, c), u"Use Monitor \"3\"");
-    EXPECT_EQ(MenuCaption({TMenuId::ColorMenuItem, 13}, s, c), u"Adriatic Sea");
-    EXPECT_EQ(MenuCaption({TMenuId::menuEN}, s, c), u"English");
-    EXPECT_EQ(MenuCaption({TMenuId::Menu30Percent}, s, c), u"30%");
-    EXPECT_EQ(MenuCaption({TMenuId::menuZoom10X}, s, c), u"10 X");
+    EXPECT_EQ(MenuCaption({TMenuId::menuAxisLocked}, s, c, TLanguageTable{}), u"Horizontal Moves Only");
+    EXPECT_EQ(MenuCaption({TMenuId::menuMonitor, 2}, s, c, TLanguageTable{}), u"Use Monitor \"3\"");
+    EXPECT_EQ(MenuCaption({TMenuId::ColorMenuItem, 13}, s, c, TLanguageTable{}), u"Adriatic Sea");
+    EXPECT_EQ(MenuCaption({TMenuId::menuEN}, s, c, TLanguageTable{}), u"English");
+    EXPECT_EQ(MenuCaption({TMenuId::Menu30Percent}, s, c, TLanguageTable{}), u"30%");
+    EXPECT_EQ(MenuCaption({TMenuId::menuZoom10X}, s, c, TLanguageTable{}), u"10 X");
 }
 
 TEST(MenuTree, ShowAdvancedHidesExactlyTheFourteenAdvancedItems)
@@ -168,7 +168,7 @@ TEST(MenuTree, LanguageSubmenuItems)
     EXPECT_EQ(order,
               (std::vector<TMenuId>{TMenuId::menuEN, TMenuId::menuLangSeparator, TMenuId::LangMenuItem,
                                     TMenuId::LangMenuItem, TMenuId::LangMenuItem, TMenuId::N9, TMenuId::menuMore}));
-    EXPECT_EQ(MenuCaption({TMenuId::LangMenuItem, 1}, s, three), u"");
+    EXPECT_EQ(MenuCaption({TMenuId::LangMenuItem, 1}, s, three, TLanguageTable{}), u"");
     EXPECT_TRUE(MenuChecked({TMenuId::LangMenuItem, 1}, s, three));
     EXPECT_FALSE(MenuChecked({TMenuId::menuEN}, s, three));
 }

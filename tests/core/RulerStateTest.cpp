@@ -18,7 +18,7 @@ TEST(RulerState, ADefaultStateHoldsTheMeasuresAndSchemeOfItsOptions)
 {
     const RulerState fresh;
     RulerState refreshed = fresh;
-    SetResParams(refreshed);
+    SetResParams(refreshed, TLanguageTable{});
     SetColor(refreshed);
     EXPECT_EQ(fresh.ResDPI, refreshed.ResDPI);
     EXPECT_EQ(fresh.PixelsPerUnit, refreshed.PixelsPerUnit);
@@ -31,9 +31,9 @@ TEST(RulerState, ADefaultStateHoldsTheMeasuresAndSchemeOfItsOptions)
 
 TEST(RulerState, SchemeNamesComeFromTextsOneToSixteen)
 {
-    EXPECT_EQ(ColorSchemeName(0), u"White");
-    EXPECT_EQ(ColorSchemeName(13), u"Adriatic Sea");
-    EXPECT_EQ(ColorSchemeName(15), u"Custom Color");
+    EXPECT_EQ(ColorSchemeName(0, TLanguageTable{}), u"White");
+    EXPECT_EQ(ColorSchemeName(13, TLanguageTable{}), u"Adriatic Sea");
+    EXPECT_EQ(ColorSchemeName(15, TLanguageTable{}), u"Custom Color");
 }
 
 struct ResCase {
@@ -64,7 +64,7 @@ TEST(SetResParams, Table)
         s.Units = c.units;
         s.Resolution = c.resolution;
         s.CustomResolution = c.customResolution;
-        SetResParams(s);
+        SetResParams(s, TLanguageTable{});
         EXPECT_EQ(s.ResDPI, c.resDpi);
         EXPECT_DOUBLE_EQ(s.PixelsPerUnit, c.pixelsPerUnit);
         EXPECT_EQ(s.UnitCode, c.unitCode);
@@ -74,25 +74,25 @@ TEST(SetResParams, Table)
 TEST(SetResParams, ExactValuesOfTheExtendedPrecisionFormula)
 {
     RulerState s;
-    SelectUnits(s, TUnits::Centimeters);
-    SelectResolution(s, TResolution::Dpi300);
+    SelectUnits(s, TUnits::Centimeters, TLanguageTable{});
+    SelectResolution(s, TResolution::Dpi300, TLanguageTable{});
     EXPECT_EQ(s.PixelsPerUnit, 118.11023622047244);
-    SelectUnits(s, TUnits::Custom);
-    SelectResolution(s, TResolution::Dpi72);
+    SelectUnits(s, TUnits::Custom, TLanguageTable{});
+    SelectResolution(s, TResolution::Dpi72, TLanguageTable{});
     EXPECT_EQ(s.PixelsPerUnit, 28.346456692913385);
 }
 
 TEST(SetResParams, PixelsAfterALengthUnitKeepTheResolutionChoice)
 {
     RulerState s;
-    SelectResolution(s, TResolution::Dpi300);
-    SelectUnits(s, TUnits::Pixels);
+    SelectResolution(s, TResolution::Dpi300, TLanguageTable{});
+    SelectUnits(s, TUnits::Pixels, TLanguageTable{});
     EXPECT_EQ(s.ResDPI, 1);
     EXPECT_EQ(s.PixelsPerUnit, 1);
     EXPECT_EQ(s.UnitCode, u"px");
     EXPECT_FALSE(ResolutionMenuEnabled(s));
     EXPECT_EQ(s.Resolution, TResolution::Dpi300);
-    SelectUnits(s, TUnits::Centimeters);
+    SelectUnits(s, TUnits::Centimeters, TLanguageTable{});
     EXPECT_TRUE(ResolutionMenuEnabled(s));
     EXPECT_EQ(s.ResDPI, 300);
     EXPECT_EQ(s.PixelsPerUnit, 118.11023622047244);
@@ -120,7 +120,7 @@ TEST(SetResParams, SpoiltCustomValuesNeverGiveAnUnusableScale)
         s.CustomUnit.UnitToMeterB = b;
         s.CustomUnit.MagnificationA = ma;
         s.CustomUnit.MagnificationB = mb;
-        SetResParams(s);
+        SetResParams(s, TLanguageTable{});
         EXPECT_TRUE(std::isfinite(s.PixelsPerUnit) && s.PixelsPerUnit > 0) << a << " " << b << " " << ma << " " << mb;
         EXPECT_NEAR(s.PixelsPerUnit, expected, expected * 1e-12) << a << " " << b << " " << ma << " " << mb;
     }
@@ -133,33 +133,36 @@ TEST(SetResParams, ACustomResolutionBelowOneFallsBackToTheDefault)
         s.Units = TUnits::Inches;
         s.Resolution = TResolution::Custom;
         s.CustomResolution = dpi;
-        SetResParams(s);
+        SetResParams(s, TLanguageTable{});
         EXPECT_EQ(s.ResDPI, 150);
         EXPECT_EQ(s.PixelsPerUnit, 150);
     }
 }
 
-TEST(SetResParams, UnitCodeFollowsTheActiveLanguage)
+TEST(SetResParams, UnitCodeComesFromTheGivenTexts)
 {
     TempDir dir;
     dir.Write("xx.lng", Utf16LE(u"059.:pk:.059 060.:sm:.060"));
     struct NoFlags : IFlagLoader {
         std::optional<TBitmap32> LoadFlag(const std::filesystem::path&) override { return std::nullopt; }
     } noFlags;
-    Languages().LoadLanguages(dir.Path(), noFlags);
-    Languages().SetCurrentLanguage("XX");
+    TLanguageTable texts;
+    texts.LoadLanguages(dir.Path(), noFlags);
+    texts.SetCurrentLanguage("XX");
     RulerState s;
-    SetResParams(s);
+    SetResParams(s, texts);
     EXPECT_EQ(s.UnitCode, u"pk");
-    SelectUnits(s, TUnits::Centimeters);
+    SelectUnits(s, TUnits::Centimeters, texts);
     EXPECT_EQ(s.UnitCode, u"sm");
-    SelectUnits(s, TUnits::Inches);
+    SelectUnits(s, TUnits::Inches, texts);
     EXPECT_EQ(s.UnitCode, u"");  // the file lacks text 61
     s.CustomUnit.Abbreviation = u"mi";
-    SelectUnits(s, TUnits::Custom);
+    SelectUnits(s, TUnits::Custom, texts);
     EXPECT_EQ(s.UnitCode, u"mi");
-    Languages().SetCurrentLanguage("EN");
-    Languages().LoadLanguages(dir.Path() / "none", noFlags);
+    // The program's own table plays no part.
+    EXPECT_EQ(Languages().CurrentLanguage(), "EN");
+    SelectUnits(s, TUnits::Centimeters, TLanguageTable{});
+    EXPECT_EQ(s.UnitCode, u"cm");
 }
 
 TEST(SetColor, StoredIndexOutsideTheTableMeansWhite)

@@ -12,6 +12,7 @@
 
 #include "draw/CommonFunctions.h"
 #include "draw/FormatGeneral.h"
+#include "lang/Languages.h"
 #include "support/FixedTextRasterizer.h"
 
 namespace {
@@ -61,7 +62,7 @@ RulerState ScaleState(TUnits units, TResolution resolution = TResolution::Dpi72)
     s.Units = units;
     s.Resolution = resolution;
     s.Color = 1;
-    SetResParams(s);
+    SetResParams(s, TLanguageTable{});
     SetColor(s);
     return s;
 }
@@ -491,7 +492,7 @@ TEST(DrawScale, CustomUnitAtTheDialogsLimitsWritesScientificNumbers)
     s.CustomUnit.UnitToMeterA = 10000;
     s.CustomUnit.MagnificationA = 1000000;
     s.CustomUnit.MagnificationB = 1;
-    SetResParams(s);
+    SetResParams(s, TLanguageTable{});
     RecordingRasterizer rec;
     TBitmap32 b = ClearRuler(s, 640, rec);
     DrawScale(b, s, u'.');
@@ -544,7 +545,8 @@ TEST(PaintRulerPicture, BodyIsTheShadedBodyAndBevelAloneWithoutTheScale)
         s.Scale = false;
         s.Rotate = c.rotate;
         s.Embossed = c.embossed;
-        TRulerPicture picture;
+        FixedTextRasterizer fixed;
+        TRulerPicture picture(fixed);
         const int w = c.rotate ? 60 : 640;
         const int h = c.rotate ? 640 : 60;
         picture.Resize(w, h);
@@ -567,10 +569,9 @@ TEST(PaintRulerPicture, BodyIsTheShadedBodyAndBevelAloneWithoutTheScale)
 TEST(PaintRulerPicture, MarksAndNumbersLieOverTheBevel)
 {
     RulerState s = ScaleState(TUnits::Pixels);
-    TRulerPicture picture;
-    picture.Resize(640, 60);
     RecordingRasterizer rec;
-    picture.RulerImage.Bitmap.SetTextRasterizer(&rec);
+    TRulerPicture picture(rec);
+    picture.Resize(640, 60);
     PaintRulerPicture(picture, s, u'.');
     const TBitmap32& b = picture.RulerImage.Bitmap;
     for (int y = 0; y < 16; ++y) {
@@ -600,7 +601,8 @@ TEST(PaintRulerPicture, LogoPlaceVisibilityAndTurn)
         RulerState s = ScaleState(TUnits::Pixels);
         s.Rotate = c.rotate;
         s.HideLogo = c.hideLogo;
-        TRulerPicture picture;
+        FixedTextRasterizer fixed;
+        TRulerPicture picture(fixed);
         picture.Resize(c.rotate ? 60 : 640, c.rotate ? 640 : 60);
         picture.LogoImage.SetPixelS(0, 0, kCorner);
         // Twice: each repaint starts again from the unturned picture.

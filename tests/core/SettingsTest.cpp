@@ -9,6 +9,7 @@
 #include <iterator>
 #include <string>
 
+#include "lang/Languages.h"
 #include "monitors/Monitors.h"
 #include "ruler/MenuTree.h"
 #include "ruler/RulerGeometry.h"
@@ -445,7 +446,7 @@ TEST(Settings, ACustomTransparencyOutsideTheDialogsRangeCountsAsItsNearestLimit)
         ASSERT_EQ(s.Transparency, TTransparency::Custom) << label;
         EXPECT_EQ(s.CustomTransparency, c.expected) << label;
         EXPECT_EQ(TransparencyAlpha(s), c.alpha) << label;
-        EXPECT_EQ(MenuCaption({TMenuId::menuCustomTransparency}, s, {}),
+        EXPECT_EQ(MenuCaption({TMenuId::menuCustomTransparency}, s, {}, TLanguageTable{}),
                   u"Custom: " + Utf8ToUtf16(std::to_string(c.expected)) + u" %")
             << label;
     }

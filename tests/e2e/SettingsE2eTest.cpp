@@ -118,8 +118,10 @@ TEST_F(SettingsE2e, TheStickHintShowsOnceAboveTheRuler)
         [&] { return x.StackingIndex(*hint).value_or(-1) > x.StackingIndex(ruler).value_or(1 << 20); }, 5s));
     x.SavePng(std::filesystem::path(SCALIO_SHOTS) / "stick-hint.png");
     ASSERT_TRUE(x.WaitForFocus(*hint, 5s));
-    Keys({"Return"});
+    // Alt+F4 closes a message that may be cancelled, and never the program.
+    Keys({"alt+F4"});
     ASSERT_TRUE(x.WaitFor([&] { return !x.WindowShown(" Scalio"); }, 5s));
+    EXPECT_FALSE(x.WaitForExit(1s)) << "Alt+F4 in the message ended the program";
     // Stuck: the ruler follows the pointer, its top edge 20 pixels below it.
     ASSERT_TRUE(x.Xdotool({"mousemove", "900", "300"}));
     const auto g = x.WaitForGeometry(

@@ -31,13 +31,3 @@ TTextCoverage FixedTextRasterizer::Render(const TFont32& font, std::u16string_vi
         for (int x = 0; x < cov.Width; ++x) cov.Covered[cov.At(x, y)] = Covers(text, x, y);
     return cov;
 }
-
-ScopedFixedRasterizer::ScopedFixedRasterizer() : m_previous(DefaultTextRasterizer())
-{
-    SetDefaultTextRasterizer(&m_rasterizer);
-}
-
-ScopedFixedRasterizer::~ScopedFixedRasterizer()
-{
-    SetDefaultTextRasterizer(m_previous);
-}

@@ -22,16 +22,3 @@ public:
     // Whether the cell pixel (x, y) of text is covered.
     static bool Covers(std::u16string_view text, int x, int y);
 };
-
-// Installs a FixedTextRasterizer as the default for the life of the object.
-class ScopedFixedRasterizer {
-public:
-    ScopedFixedRasterizer();
-    ~ScopedFixedRasterizer();
-    ScopedFixedRasterizer(const ScopedFixedRasterizer&) = delete;
-    ScopedFixedRasterizer& operator=(const ScopedFixedRasterizer&) = delete;
-
-private:
-    FixedTextRasterizer m_rasterizer;
-    ITextRasterizer* m_previous;
-};

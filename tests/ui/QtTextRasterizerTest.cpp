@@ -166,6 +166,7 @@ TEST(QtTextRasterizer, TextOnTheSurfaceHasNoInBetweenShades)
 
 }  // namespace
 
+#include "lang/Languages.h"
 #include "ruler/ScalePainter.h"
 
 namespace {
@@ -176,17 +177,15 @@ namespace {
 TEST(QtTextRasterizer, ScaleNumbersShowInTheRulersFace)
 {
     QtTextRasterizer r;
-    SetDefaultTextRasterizer(&r);
     RulerState s;
     s.Scale = true;
-    SetResParams(s);  // pixels: a number every 100 pixels
+    SetResParams(s, TLanguageTable{});  // pixels: a number every 100 pixels
     SetColor(s);
     TBitmap32 surface(640, 60);
     surface.SetTextRasterizer(&r);
     DrawGradient(surface, s.CurrentScheme.Shadow, DarkenColor(s.CurrentScheme.Highlight, 15), false);
     TBitmap32 bare = surface;
     DrawScale(surface, s, u'.');
-    SetDefaultTextRasterizer(nullptr);
 
     const auto inkAround = [&](int centre) {
         int ink = 0;

@@ -25,9 +25,9 @@ protected:
         Languages().SetCurrentLanguage("EN");
     }
 
-    ScopedFixedRasterizer fixed;
+    FixedTextRasterizer fixed;
     FakeDesktop desktop;
     FakeShell shell;
     FakeMessageDialog messages;
-    TfrmRuler ruler{desktop, shell};
+    TfrmRuler ruler{desktop, shell, fixed};
 };

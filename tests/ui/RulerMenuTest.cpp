@@ -61,7 +61,7 @@ TEST_F(RulerMenuTest, MenuMirrorsTheStateWithKeysBesideTheCaptions)
     EXPECT_TRUE(ruler.State.Rotate);
     A(TMenuId::menuCM)->trigger();
     EXPECT_EQ(ruler.State.Units, TUnits::Centimeters);
-    ruler.Commands.SetLanguage();
+    ruler.Commands.RefreshMenu();
     EXPECT_TRUE(A(TMenuId::menuRotate)->isChecked());
     EXPECT_TRUE(A(TMenuId::menuResolution)->isEnabled());
     EXPECT_EQ(Caption(TMenuId::menuAxisLocked), QStringLiteral("Horizontal Moves Only"));

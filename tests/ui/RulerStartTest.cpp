@@ -6,9 +6,9 @@
 #include <sstream>
 
 #include "dialogs/Messages.h"
-#include "settings/Settings.h"
 #include "lang/Languages.h"
 #include "ruler/RulerWindow.h"
+#include "settings/Settings.h"
 #include "settings/Utf8.h"
 #include "support/Fakes.h"
 #include "support/FixedTextRasterizer.h"
@@ -52,11 +52,11 @@ protected:
 
     TempDir home;
     TRulerSetup setup;
-    ScopedFixedRasterizer fixed;
+    FixedTextRasterizer fixed;
     FakeDesktop desktop;
     FakeShell shell;
     FakeMessageDialog messages;
-    TfrmRuler ruler{desktop, shell};
+    TfrmRuler ruler{desktop, shell, fixed};
 };
 
 TEST_F(RulerStartTest, FirstStartUsesTheDefaultsAndExitCreatesTheFile)
@@ -160,7 +160,7 @@ TEST_F(RulerStartTest, AMonitorThatIsGoneLeavesTheRulerOnMonitorOne)
 {
     for (const char* saved : {"[Monitors]\nActiveMon=2\n", "[Monitors]\nManualCfg=1\nCount=1\nM1W=0\nM1H=0\n"}) {
         WriteSettings(saved);
-        TfrmRuler fresh{desktop, shell};
+        TfrmRuler fresh{desktop, shell, fixed};
         ASSERT_TRUE(fresh.FormCreate(setup)) << saved;
         EXPECT_EQ(fresh.State.ActiveMon, 1) << saved;
         EXPECT_EQ(fresh.Bounds(), (TWindowBounds{240, 510, 1440, 60})) << saved;

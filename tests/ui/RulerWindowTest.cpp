@@ -264,15 +264,6 @@ TEST_F(RulerWindowTest, BoundToScreenAndDragToCentre)
     EXPECT_EQ(B(), (TWindowBounds{240, 510, 1440, 60}));
 }
 
-TEST_F(RulerWindowTest, SetWinOrdersNeitherMovesNorResizes)
-{
-    ruler.StartUp();
-    const TWindowBounds before = B();
-    ruler.Commands.SetWinOrders();
-    EXPECT_EQ(B(), before);
-    EXPECT_TRUE(ruler.isVisible());
-}
-
 TEST_F(RulerWindowTest, TransparencyCommandsSetTheWindowAlpha)
 {
     ruler.StartUp();
