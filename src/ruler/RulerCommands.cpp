@@ -86,8 +86,15 @@ void TRulerCommands::RunMenuItem(TMenuItemRef item)
         case I::menuBoundToScreen: menuBoundToScreenClick(); break;
         case I::menuMonitor: SelectMonitor(item.Index + 1); break;
         case I::menuDragToCenter: menuDragToCenterClick(); break;
-        case I::menuScaleShow:
-        case I::MenuEmbossed: RepaintAndRestack(); break;
+        case I::menuScaleShow: RepaintAndRestack(); break;
+        case I::MenuEmbossed:
+            RepaintAndRestack();
+            m_ruler.PreciseTool.PaintZoom1();
+            m_ruler.PreciseTool.PaintZoom2();
+            break;
+        case I::menuPreciseShow: m_ruler.PreciseTool.menuPreciseShowClick(); break;
+        case I::menuPreciseLock: m_ruler.PreciseTool.menuPreciseLockClick(); break;
+        case I::menuPreciseTransparency: m_ruler.PreciseTool.SetZoomTransparencies(); break;
         case I::menuUp:
         case I::menuDown:
             SelectScaleUp(m_state, item.Id == I::menuUp);
@@ -121,8 +128,12 @@ void TRulerCommands::RunRadioChoice(TRadioChoice choice)
         case TRadioOption::Resolution: ResolutionClick(static_cast<TResolution>(choice.Value)); break;
         case TRadioOption::Size: AnySizeClick(static_cast<TRulerSize>(choice.Value)); break;
         case TRadioOption::Transparency: TransparencyClick(static_cast<TTransparency>(choice.Value)); break;
-        // The double-click action and the precise tool's size and zoom are
-        // options alone.
+        case TRadioOption::PMTSize:
+            SetRadioOption(m_state, choice);
+            m_ruler.PreciseTool.PreciseSizeClick();
+            break;
+        // The double-click action is an option alone, and a new zoom shows
+        // at the tool's next refresh.
         default: SetRadioOption(m_state, choice); break;
     }
 }
@@ -139,6 +150,7 @@ void TRulerCommands::menuAnyLangClick(int language)
     m_state.Language = CurrentLanguage();
     RefreshMenu();
     SetResParams(m_state, Languages());
+    m_ruler.PreciseTool.DrawTexts();
 }
 
 void TRulerCommands::ChooseStartupLanguage(const std::string& code)
@@ -182,11 +194,18 @@ void TRulerCommands::SelectMonitor(int n)
 
 void TRulerCommands::AnyMonitorClick()
 {
+    // The tool leaves the old monitor hidden and unlocked, and comes back
+    // shown and locked, so that locked magnifiers join the ruler there.
+    const bool shown = m_state.PMTShow, locked = m_state.PMTLocked;
+    if (shown) RunMenuItem({TMenuId::menuPreciseShow});
+    if (locked) RunMenuItem({TMenuId::menuPreciseLock});
     m_ruler.HideForRelayout();
     m_ruler.SetSize();
     SetColor(m_state);
     m_ruler.SetCenter();
     RepaintAndRestack();
+    if (shown) RunMenuItem({TMenuId::menuPreciseShow});
+    if (locked) RunMenuItem({TMenuId::menuPreciseLock});
 }
 
 void TRulerCommands::AnyUnitsClick(TUnits units)
@@ -195,12 +214,14 @@ void TRulerCommands::AnyUnitsClick(TUnits units)
     // The length units' captions name the unit; pixels need no new ones.
     if (units != TUnits::Pixels) RefreshMenu();
     RepaintAndRestack();
+    m_ruler.PreciseTool.DrawTexts();
 }
 
 void TRulerCommands::ResolutionClick(TResolution resolution)
 {
     SelectResolution(m_state, resolution, Languages());
     RepaintAndRestack();
+    m_ruler.PreciseTool.DrawTexts();
 }
 
 void TRulerCommands::AnyColorMenuClick(int index)
@@ -208,6 +229,9 @@ void TRulerCommands::AnyColorMenuClick(int index)
     SelectColor(m_state, index);
     GenerateMainColorIcon();
     RepaintAndRestack();
+    m_ruler.PreciseTool.PaintZoom1();
+    m_ruler.PreciseTool.PaintZoom2();
+    m_ruler.PreciseTool.DrawTexts();
 }
 
 void TRulerCommands::AnySizeClick(TRulerSize size)
@@ -249,6 +273,7 @@ void TRulerCommands::TransparencyClick(TTransparency choice)
 {
     m_state.Transparency = choice;
     m_ruler.SetTransparency();
+    m_ruler.PreciseTool.SetZoomTransparencies();
 }
 
 void TRulerCommands::menuStickToMouseClick()

@@ -37,15 +37,18 @@ static void LoadRulerResources()
 
 TfrmRuler::TfrmRuler(IDesktop& desktop, IShell& shell, ITextRasterizer& text, QWidget* parent)
     : QWidget(parent),
+      m_decimalSeparator(SystemDecimalSeparator()),
       Picture(text),
       Commands(*this, shell),
+      PreciseTool(*this, desktop, Commands, text),
       m_desktop(desktop),
-      m_shell(shell),
-      m_decimalSeparator(SystemDecimalSeparator())
+      m_shell(shell)
 {
     setWindowTitle(QStringLiteral("Scalio"));
     WindowSystem::ConfigureToolWindow(this);
+    // The fixed stacking order from the bottom: the ruler, then the tool.
     WindowSystem::RegisterToolWindow(this);
+    PreciseTool.RegisterWindows();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -99,6 +102,7 @@ bool TfrmRuler::FormCreate(const TRulerSetup& setup)
     Drag.LogoClicked = false;
     Drag.SizeChanged = false;
     StartUp();
+    PreciseTool.FormCreate();
     return true;
 }
 
@@ -107,6 +111,7 @@ void TfrmRuler::FormDestroy()
     if (m_destroyed || m_criticalError) return;
     m_destroyed = true;
     StickTimer.stop();
+    PreciseTool.FormDestroy();
     if (m_settingsPath.empty()) return;
     std::error_code error;
     if (!SaveSettings(m_settingsPath, State, m_decimalSeparator, &error))
@@ -177,6 +182,7 @@ void TfrmRuler::RepositionRuler(int x, int y)
     const TWindowBounds current = Bounds();
     const TPoint p = ClampedRulerPosition(State, {x, y}, current);
     if (p.X != current.Left || p.Y != current.Top) move(p.X, p.Y);
+    if (State.PMTShow && State.PMTLocked) PreciseTool.AlignToRuler();
 }
 
 void TfrmRuler::SetTransparency()

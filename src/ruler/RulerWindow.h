@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/QtFlagLoader.h"
+#include "precise/PreciseTool.h"
 #include "ruler/Desktop.h"
 #include "ruler/RulerCommands.h"
 #include "ruler/RulerGeometry.h"
@@ -29,6 +30,9 @@ struct TRulerSetup {
 
 class TfrmRuler : public QWidget {
     Q_OBJECT
+    // Read by the windows built with the ruler, so it comes first.
+    const char16_t m_decimalSeparator;
+
 public:
     TfrmRuler(IDesktop& desktop, IShell& shell, ITextRasterizer& text, QWidget* parent = nullptr);
 
@@ -37,6 +41,7 @@ public:
     TDragState Drag;
     QTimer StickTimer;
     TRulerCommands Commands;
+    TPreciseTool PreciseTool;
 
     // The program's start: menus, settings, picture and place. False after a
     // critical error (already shown), when the program must end.
@@ -47,6 +52,8 @@ public:
     void FormDestroy();
     bool CriticalError() const { return m_criticalError; }
     const std::string& SettingsPath() const { return m_settingsPath; }
+    // The user's decimal separator, for every number the program writes.
+    char16_t DecimalSeparator() const { return m_decimalSeparator; }
 
     // Lays the ruler out from State: measures, colour, transparency, size,
     // picture, centre, captions, stick timer.
@@ -94,7 +101,6 @@ private:
     IShell& m_shell;
     QtFlagLoader m_flagLoader;
     QImage m_shown;
-    char16_t m_decimalSeparator = u'.';
     // The press that opened a click: a double click's second press is not one.
     bool m_clickPending = false;
     bool m_criticalError = false;

@@ -56,8 +56,8 @@ protected:
     void Start()
     {
         ASSERT_EQ(x.Error(), "");
-        const auto started = x.StartAndSettle(SCALIO_BINARY, "Scalio",
-                                              [](const TWindowGeometry& now) { return now.Width > 0; });
+        const auto started =
+            x.StartAndSettle(SCALIO_BINARY, "Scalio", [](const TWindowGeometry& now) { return now.Width > 0; });
         ASSERT_TRUE(started.has_value()) << "the ruler never showed";
         std::tie(ruler, at) = *started;
     }
@@ -86,15 +86,16 @@ protected:
         const bool vertical = x.Geometry(ruler).value_or(at).Width == 60;
         Keys({"ctrl+r"});
         ASSERT_TRUE(x.WaitForGeometry(
-            ruler, [vertical](const TWindowGeometry& g) { return (g.Width == 60) != vertical; }, std::chrono::seconds(5)));
+            ruler, [vertical](const TWindowGeometry& g) { return (g.Width == 60) != vertical; },
+            std::chrono::seconds(5)));
         ASSERT_TRUE(x.WaitForFocus(ruler, std::chrono::seconds(5)));
     }
-    // The program's open menus (its unframed windows but the ruler), bottom
-    // first.
+    // The program's open menus (its unframed windows but the ruler and the
+    // other tool windows), bottom first.
     std::vector<std::pair<unsigned long, TWindowGeometry>> Menus()
     {
         auto shown = x.ShownTopLevels("scalio");
-        std::erase_if(shown, [this](const auto& w) { return w.first == ruler; });
+        std::erase_if(shown, [this](const auto& w) { return x.IsUtilityWindow(w.first); });
         return shown;
     }
     // Waits until this many menus are open.

@@ -114,8 +114,8 @@ TEST_F(SettingsE2e, TheStickHintShowsOnceAboveTheRuler)
     // Above the ruler, where it can be read.
     ASSERT_TRUE(x.WaitForGeometry(
         *hint, [](const TWindowGeometry& g) { return g.Width > 100; }, 5s));
-    EXPECT_TRUE(x.WaitFor(
-        [&] { return x.StackingIndex(*hint).value_or(-1) > x.StackingIndex(ruler).value_or(1 << 20); }, 5s));
+    EXPECT_TRUE(
+        x.WaitFor([&] { return x.StackingIndex(*hint).value_or(-1) > x.StackingIndex(ruler).value_or(1 << 20); }, 5s));
     x.SavePng(std::filesystem::path(SCALIO_SHOTS) / "stick-hint.png");
     ASSERT_TRUE(x.WaitForFocus(*hint, 5s));
     // Alt+F4 closes a message that may be cancelled, and never the program.

@@ -77,14 +77,16 @@ TEST_F(WindowsE2e, TheKeyboardStaysThroughResizesAndRotations)
     Start();
     ClickRuler();
     Keys({"ctrl+f"});
-    ASSERT_TRUE(x.WaitForGeometry(ruler, [](const TWindowGeometry& g) { return g.Width == 1920; }, 5s));
+    ASSERT_TRUE(x.WaitForGeometry(
+        ruler, [](const TWindowGeometry& g) { return g.Width == 1920; }, 5s));
     ASSERT_TRUE(x.WaitForFocus(ruler, 5s));
     for (int turn = 1; turn <= 3; ++turn) {
         const bool vertical = turn % 2 == 1;
         UserPause();
         Keys({"ctrl+r"});
         ASSERT_TRUE(x.WaitForGeometry(
-            ruler, [vertical](const TWindowGeometry& g) { return (g.Width == 60) == vertical && (g.Height > 60) == vertical; },
+            ruler,
+            [vertical](const TWindowGeometry& g) { return (g.Width == 60) == vertical && (g.Height > 60) == vertical; },
             5s))
             << "rotation " << turn << " was not answered";
         EXPECT_TRUE(x.WaitForFocus(ruler, 5s)) << "the keyboard was lost after rotation " << turn;
@@ -94,7 +96,8 @@ TEST_F(WindowsE2e, TheKeyboardStaysThroughResizesAndRotations)
     const TWindowGeometry before = *x.Geometry(ruler);
     UserPause();
     Keys({"Left"});
-    const auto after = x.WaitForGeometry(ruler, [&](const TWindowGeometry& g) { return g.X != before.X; }, 5s);
+    const auto after = x.WaitForGeometry(
+        ruler, [&](const TWindowGeometry& g) { return g.X != before.X; }, 5s);
     EXPECT_EQ(after->X, before.X - 1);
 }
 
@@ -109,7 +112,8 @@ TEST_P(AltF4AfterACommand, EndsTheProgram)
     const TWindowGeometry before = at;
     Keys({GetParam()});
     if (std::string(GetParam()) != "ctrl+shift+F3") {
-        ASSERT_TRUE(x.WaitForGeometry(ruler, [&](const TWindowGeometry& g) { return !(g == before); }, 5s));
+        ASSERT_TRUE(x.WaitForGeometry(
+            ruler, [&](const TWindowGeometry& g) { return !(g == before); }, 5s));
     }
     ASSERT_TRUE(x.WaitForFocus(ruler, 5s));
     ASSERT_TRUE(x.ProgramRunning());

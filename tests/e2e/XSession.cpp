@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <thread>
@@ -244,6 +245,26 @@ std::vector<std::pair<unsigned long, TWindowGeometry>> XSession::ShownTopLevels(
     return shown;
 }
 
+bool XSession::IsUtilityWindow(unsigned long window)
+{
+    ::Display* d = Dpy(m_x);
+    const Atom type = XInternAtom(d, "_NET_WM_WINDOW_TYPE", False);
+    const Atom utility = XInternAtom(d, "_NET_WM_WINDOW_TYPE_UTILITY", False);
+    Atom actual = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    bool found = false;
+    if (XGetWindowProperty(d, window, type, 0, 16, False, XA_ATOM, &actual, &format, &count, &after, &data) ==
+            Success &&
+        data) {
+        const auto* atoms = reinterpret_cast<const Atom*>(data);
+        found = std::find(atoms, atoms + count, utility) != atoms + count;
+        XFree(data);
+    }
+    return found;
+}
+
 std::optional<int> XSession::StackingIndex(unsigned long window)
 {
     ::Display* d = Dpy(m_x);
@@ -349,16 +370,39 @@ TBitmap32 XSession::Screenshot(int x, int y, int width, int height)
 
 bool XSession::SavePng(const std::filesystem::path& file)
 {
-    const pid_t pid = Spawn({"import", "-window", "root", file.string()});
+    return Run({"import", "-window", "root", file.string()});
+}
+
+bool XSession::Run(const std::vector<std::string>& argv)
+{
+    const pid_t pid = Spawn(argv);
     int status = 0;
     return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+bool XSession::SetBackground(const std::function<TColor32(int, int)>& pattern)
+{
+    const std::filesystem::path file = m_home.Path() / "background.ppm";
+    {
+        std::ofstream out(file, std::ios::binary);
+        out << "P6\n256 256\n255\n";
+        for (int y = 0; y < 256; ++y)
+            for (int x = 0; x < 256; ++x) {
+                const TColor32 c = pattern(x, y);
+                const char rgb[3] = {static_cast<char>(RedComponent(c)), static_cast<char>(GreenComponent(c)),
+                                     static_cast<char>(BlueComponent(c))};
+                out.write(rgb, 3);
+            }
+    }
+    if (!Run({"feh", "--no-fehbg", "--bg-tile", file.string()}) || !Run({"xrefresh"})) return false;
+    return WaitForScreen(
+        300, 300, 1, 1,
+        [&](const TBitmap32& shot) { return shot.Pixel(0, 0) == Opaque(pattern(300 % 256, 300 % 256)); }, 5s);
 }
 
 bool XSession::Xdotool(const std::vector<std::string>& args)
 {
     std::vector<std::string> argv{"xdotool"};
     argv.insert(argv.end(), args.begin(), args.end());
-    const pid_t pid = Spawn(argv);
-    int status = 0;
-    return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return Run(argv);
 }

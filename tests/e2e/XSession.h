@@ -61,6 +61,9 @@ public:
     // first: the ruler and the program's menus, which no window manager
     // frames (menus have no title).
     std::vector<std::pair<unsigned long, TWindowGeometry>> ShownTopLevels(const std::string& windowClass);
+    // Whether the window calls itself a utility window (the program's tool
+    // windows do; its menus do not).
+    bool IsUtilityWindow(unsigned long window);
 
     // The program's top-level window called title, once it is mapped (a
     // managed window is found inside its frame).
@@ -86,6 +89,12 @@ public:
 
     // xdotool with these arguments on the session's display.
     bool Xdotool(const std::vector<std::string>& args);
+    // Runs a program on the session's display and waits for it; true when
+    // it succeeded.
+    bool Run(const std::vector<std::string>& argv);
+    // Tiles the desktop's background with a 256 x 256 pattern whose pixel
+    // (x, y) has the colour pattern(x, y), and waits until the screen shows it.
+    bool SetBackground(const std::function<TColor32(int, int)>& pattern);
 
     // Polls until ready holds.
     bool WaitFor(const std::function<bool()>& ready, std::chrono::milliseconds timeout);

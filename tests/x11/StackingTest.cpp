@@ -135,10 +135,7 @@ TEST_F(Stacking, AMessageKeepsAboveAndTheToolsKeepTheirOrder)
     ASSERT_FALSE(InFixedOrder(order));
 
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] {
-            return InFixedOrder(order) && StackingIndex(&message) > StackingIndex(order.back());
-        },
-        3000));
+        [&] { return InFixedOrder(order) && StackingIndex(&message) > StackingIndex(order.back()); }, 3000));
     EXPECT_TRUE(InFixedOrder(order));
     EXPECT_GT(StackingIndex(&message), StackingIndex(order.back()));
     message.close();
