@@ -173,4 +173,48 @@ TEST(MenuTree, LanguageSubmenuItems)
     EXPECT_FALSE(MenuChecked({TMenuId::menuEN}, s, three));
 }
 
+// Choosing any radio item through the table checks that item and no other
+// of its group: the one mapping serves the dispatch and the check marks.
+TEST(MenuTree, ARadioChoiceChecksItsOwnItemOnly)
+{
+    const TMenuContext c;
+    std::set<std::pair<int, int>> seen;
+    for (const TMenuItemRef& chosen : MenuItems(c)) {
+        const auto choice = RadioChoice(chosen.Id);
+        if (!choice) continue;
+        EXPECT_TRUE(seen.insert({static_cast<int>(choice->Option), choice->Value}).second)
+            << MenuEntry(chosen.Id).Name << " stands for a value another item has";
+        RulerState s;
+        SetRadioOption(s, *choice);
+        EXPECT_EQ(RadioOptionValue(s, choice->Option), choice->Value);
+        for (const TMenuItemRef& other : MenuItems(c)) {
+            if (MenuParent(other.Id) != MenuParent(chosen.Id) || !RadioChoice(other.Id)) continue;
+            EXPECT_EQ(MenuChecked(other, s, c), other.Id == chosen.Id)
+                << MenuEntry(chosen.Id).Name << " chosen, " << MenuEntry(other.Id).Name;
+        }
+    }
+    // Double-click 8, units 4, resolution 6, tool size 3, zoom 3, size 4,
+    // transparency 9.
+    EXPECT_EQ(seen.size(), 37u);
+}
+
+// A check item shows the option it toggles, and toggling it changes that
+// option alone.
+TEST(MenuTree, CheckItemsToggleTheirOwnOption)
+{
+    const TMenuContext c;
+    for (const TMenuItemRef& item : MenuItems(c)) {
+        RulerState s;
+        bool* option = CheckOption(s, item.Id);
+        if (!option) continue;
+        const RulerState before = s;
+        *option = !*option;
+        EXPECT_NE(MenuChecked(item, s, c), MenuChecked(item, before, c)) << MenuEntry(item.Id).Name;
+        int changed = 0;
+        for (const TMenuItemRef& other : MenuItems(c)) {
+            if (CheckOption(s, other.Id)) changed += *CheckOption(s, other.Id) != *CheckOption(before, other.Id);
+        }
+        EXPECT_EQ(changed, 1) << MenuEntry(item.Id).Name;
+    }
+}
 }  // namespace

@@ -52,4 +52,30 @@ TEST(EnsureUsableActiveArea, AMonitorThatCannotShowTheRulerGivesWayToMonitorOne)
     }
 }
 
+TEST(SelectMonitor, TakesTheEntryAndClampsTheNumber)
+{
+    RulerState s;
+    s.MonitorRects = {MonitorRect{0, 0, 1920, 1080}, MonitorRect{-1280, 0, 1280, 1024},
+                      MonitorRect{1920, -200, 800, 600}, MonitorRect{}};
+    for (const auto& [n, active] : std::vector<std::pair<int, int>>{{2, 2}, {3, 3}, {0, 1}, {7, 4}}) {
+        SelectMonitor(s, n);
+        EXPECT_EQ(s.ActiveMon, active) << n;
+        EXPECT_EQ(s.ActiveArea, s.MonitorRects[static_cast<std::size_t>(active - 1)]) << n;
+    }
+}
+
+TEST(FitDoubleClickToMonitors, NextMonitorRotatesWithOneMonitorOnly)
+{
+    for (int count : {1, 2, 4}) {
+        RulerState s;
+        s.MonitorCount = count;
+        s.DoubleClick = TDoubleClickAction::NextMonitor;
+        FitDoubleClickToMonitors(s);
+        EXPECT_EQ(s.DoubleClick, count == 1 ? TDoubleClickAction::Rotate : TDoubleClickAction::NextMonitor);
+    }
+    RulerState resize;
+    resize.DoubleClick = TDoubleClickAction::Resize;
+    FitDoubleClickToMonitors(resize);
+    EXPECT_EQ(resize.DoubleClick, TDoubleClickAction::Resize);
+}
 }  // namespace

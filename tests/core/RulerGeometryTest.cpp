@@ -149,4 +149,21 @@ TEST(RulerGeometry, TransparencyAlphas)
     }
 }
 
+// A hand-edited custom size never asks for a window X cannot make.
+TEST(RulerGeometry, TheWantedLengthStaysWithinWhatAWindowCanBe)
+{
+    struct Case {
+        int customSize;
+        bool inPixels;
+        int expected;
+    };
+    for (const Case& c : {Case{0, true, 1}, Case{-40, true, 1}, Case{32767, true, 32767}, Case{100000, true, 32767},
+                          Case{2000000000, false, 32767}, Case{1, false, 19}, Case{0, false, 1}}) {
+        RulerState s = OnMonitor({0, 0, 1920, 1080});
+        s.Size = TRulerSize::Custom;
+        s.CustomSize = c.customSize;
+        s.CustomSizeInPixels = c.inPixels;
+        EXPECT_EQ(WantedRulerLength(s), c.expected) << c.customSize << (c.inPixels ? " px" : " %");
+    }
+}
 }  // namespace

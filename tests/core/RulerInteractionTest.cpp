@@ -116,4 +116,58 @@ TEST(DoubleClickChoices, ResizeCyclesAndNextMonitorWraps)
     EXPECT_EQ(NextMonitor(2, 3), 1);
 }
 
+// The double-click runs a menu command: the chosen action's, its argument
+// taken from the state at the time.
+TEST(DoubleClickCommand, EachActionRunsItsMenuCommand)
+{
+    using I = TMenuId;
+    struct Case {
+        TDoubleClickAction action;
+        TRulerSize size;
+        int activeMon;
+        TMenuItemRef expected;
+    };
+    const Case cases[] = {
+        {TDoubleClickAction::AxisLock, TRulerSize::Full, 1, {I::menuAxisLocked}},
+        {TDoubleClickAction::Resize, TRulerSize::Half, 1, {I::menu075Size}},
+        {TDoubleClickAction::Resize, TRulerSize::ThreeQuarters, 1, {I::menuFullSize}},
+        {TDoubleClickAction::Resize, TRulerSize::Full, 1, {I::menu050Size}},
+        {TDoubleClickAction::Resize, TRulerSize::Custom, 1, {I::menu075Size}},
+        {TDoubleClickAction::Rotate, TRulerSize::Half, 1, {I::menuRotate}},
+        {TDoubleClickAction::ScaleAndHints, TRulerSize::Half, 1, {I::menuScaleShow}},
+        {TDoubleClickAction::PreciseOn, TRulerSize::Half, 1, {I::menuPreciseShow}},
+        {TDoubleClickAction::PreciseLock, TRulerSize::Half, 1, {I::menuPreciseLock}},
+        {TDoubleClickAction::NextMonitor, TRulerSize::Half, 2, {I::menuMonitor, 2}},
+        {TDoubleClickAction::NextMonitor, TRulerSize::Half, 3, {I::menuMonitor, 0}},
+        {TDoubleClickAction::CustomSettings, TRulerSize::Half, 1, {I::menuCustomize}},
+    };
+    for (const Case& c : cases) {
+        RulerState s;
+        s.DoubleClick = c.action;
+        s.Size = c.size;
+        s.MonitorCount = 3;
+        s.ActiveMon = c.activeMon;
+        const TMenuItemRef got = DoubleClickCommand(s);
+        EXPECT_EQ(got.Id, c.expected.Id) << static_cast<int>(c.action);
+        EXPECT_EQ(got.Index, c.expected.Index) << static_cast<int>(c.action);
+    }
+}
+
+// After the scale was toggled, exactly the information items that differ
+// from it are run, in the menu's order.
+TEST(DoubleClickCommand, ScaleAndHintsBringsTheInformationItemsInLine)
+{
+    RulerState s;
+    s.Scale = true;
+    s.ShowMouse = true;
+    s.ShowRGB = false;
+    s.ShowHints = false;
+    std::vector<TMenuId> ids;
+    for (const TMenuItemRef& item : ScaleAndHintsFollowUps(s)) ids.push_back(item.Id);
+    EXPECT_EQ(ids, (std::vector<TMenuId>{TMenuId::menuInfoRGB, TMenuId::menuInfoHints}));
+    s.Scale = false;
+    ids.clear();
+    for (const TMenuItemRef& item : ScaleAndHintsFollowUps(s)) ids.push_back(item.Id);
+    EXPECT_EQ(ids, (std::vector<TMenuId>{TMenuId::menuInfoMouse}));
+}
 }  // namespace
