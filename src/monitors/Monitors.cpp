@@ -27,8 +27,16 @@ void SelectMonitor(RulerState& s, int n)
 
 void FitDoubleClickToMonitors(RulerState& s)
 {
-    if (s.MonitorCount <= 1 && s.DoubleClick == TDoubleClickAction::NextMonitor)
+    if (s.MonitorCount == 1 && s.DoubleClick == TDoubleClickAction::NextMonitor)
         s.DoubleClick = TDoubleClickAction::Rotate;
+}
+
+int MonitorToReselect(const RulerState& s)
+{
+    const int n = s.ActiveMon;
+    if (n < 2 || n > kMonitorSlots) return 1;
+    const bool beyond = (s.MonitorCount == 3 && n == 4) || (s.MonitorCount == 2 && n >= 3) || (s.MonitorCount == 1);
+    return beyond ? 1 : n;
 }
 
 bool EnsureUsableActiveArea(RulerState& s, const std::vector<MonitorRect>& system)

@@ -18,5 +18,9 @@ bool EnsureUsableActiveArea(RulerState& s, const std::vector<MonitorRect>& syste
 // Makes monitor n (1..4, clamped) the active one: ActiveMon and ActiveArea.
 void SelectMonitor(RulerState& s, int n);
 // NEXT MONITOR means nothing with one monitor: that double-click action
-// rotates instead, once the monitors are known.
+// rotates instead, once the monitors are known. (A hand-edited count of 0
+// leaves the action alone; the item is merely disabled.)
 void FitDoubleClickToMonitors(RulerState& s);
+// The monitor to select again after the table changed: the checked one
+// while it is still in use, else monitor 1.
+int MonitorToReselect(const RulerState& s);

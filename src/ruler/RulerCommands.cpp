@@ -8,12 +8,13 @@
 #include "monitors/Monitors.h"
 #include "platform/PlatformBitmap.h"
 #include "platform/WindowSystem.h"
+#include "ruler/Desktop.h"
 #include "ruler/RulerInteraction.h"
 #include "ruler/RulerWindow.h"
 #include "ruler/ScalePainter.h"
 
-TRulerCommands::TRulerCommands(TfrmRuler& ruler, IShell& shell)
-    : QObject(&ruler), m_ruler(ruler), m_state(ruler.State), m_shell(shell)
+TRulerCommands::TRulerCommands(TfrmRuler& ruler, IDesktop& desktop, IShell& shell)
+    : QObject(&ruler), m_ruler(ruler), m_state(ruler.State), m_desktop(desktop), m_shell(shell)
 {
 }
 
@@ -85,6 +86,8 @@ void TRulerCommands::RunMenuItem(TMenuItemRef item)
         case I::menuStickToMouse: menuStickToMouseClick(); break;
         case I::menuBoundToScreen: menuBoundToScreenClick(); break;
         case I::menuMonitor: SelectMonitor(item.Index + 1); break;
+        case I::menuReset: menuResetClick(); break;
+        case I::menuManualConfig: menuManualConfigClick(); break;
         case I::menuDragToCenter: menuDragToCenterClick(); break;
         case I::menuScaleShow: RepaintAndRestack(); break;
         case I::MenuEmbossed:
@@ -190,6 +193,29 @@ void TRulerCommands::SelectMonitor(int n)
 {
     ::SelectMonitor(m_state, n);
     AnyMonitorClick();
+}
+
+void TRulerCommands::ShowMonitorMenuItems()
+{
+    FitDoubleClickToMonitors(m_state);
+    RefreshMenu();
+    SelectMonitor(MonitorToReselect(m_state));
+}
+
+void TRulerCommands::menuResetClick()
+{
+    m_state.ManualCfg = false;
+    DetectMonitors(m_state, m_desktop.Monitors());
+    ShowMonitorMenuItems();
+    SelectMonitor(1);
+}
+
+void TRulerCommands::menuManualConfigClick()
+{
+    const int answer = ShowAnswerDialog(u"Scalio", GetLangText(208) + u"\r\r" + GetLangText(209),
+                                        {GetLangText(100), GetLangText(101), GetLangText(84)},
+                                        TAnswerIcon::Information, true, 3, "2B_Behavior.htm#Multiple");
+    if (answer == 1 && m_monitorDialog) m_monitorDialog->show();
 }
 
 void TRulerCommands::AnyMonitorClick()

@@ -13,6 +13,7 @@
 #include "ruler/RulerMenu.h"
 #include "ruler/RulerState.h"
 
+class IDesktop;
 class IShell;
 class QPoint;
 class QWidget;
@@ -22,7 +23,7 @@ class TRulerCommands : public QObject {
     Q_OBJECT
 public:
     // Runs on the ruler's own state; the ruler outlives its commands.
-    TRulerCommands(TfrmRuler& ruler, IShell& shell);
+    TRulerCommands(TfrmRuler& ruler, IDesktop& desktop, IShell& shell);
 
     // The context menu: built once the language files are loaded, brought in
     // line with the state whenever it shows.
@@ -57,6 +58,12 @@ public:
     // Re-stacks the always-on-top windows in their fixed order.
     void SetWinOrders();
     void SelectMonitor(int n);
+    // After the monitor table changed: the double-click action, the menu,
+    // and the checked monitor selected again (monitor 1 when it is gone).
+    void ShowMonitorMenuItems();
+    // The monitor dialog, shown (without waiting) when the user confirms
+    // the manual configuration.
+    void SetMonitorDialog(QWidget* dialog) { m_monitorDialog = dialog; }
 
 private:
     // The handlers behind the items, run after a check item toggled its own
@@ -71,13 +78,17 @@ private:
     void menuDragToCenterClick();
     void menuStickToMouseClick();
     void menuExitClick();
+    void menuResetClick();
+    void menuManualConfigClick();
     void AnyMonitorClick();
     void RunRadioChoice(TRadioChoice choice);
     void RepaintAndRestack();
 
     TfrmRuler& m_ruler;
     RulerState& m_state;
+    IDesktop& m_desktop;
     IShell& m_shell;
+    QPointer<QWidget> m_monitorDialog;
     TMenuImages m_images;
     TRulerMenu* m_menu = nullptr;
     int m_checkedLanguage = -1;

@@ -39,7 +39,7 @@ TfrmRuler::TfrmRuler(IDesktop& desktop, IShell& shell, ITextRasterizer& text, QW
     : QWidget(parent),
       m_decimalSeparator(SystemDecimalSeparator()),
       Picture(text),
-      Commands(*this, shell),
+      Commands(*this, desktop, shell),
       PreciseTool(*this, desktop, Commands, text),
       m_desktop(desktop),
       m_shell(shell)

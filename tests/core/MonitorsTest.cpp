@@ -66,16 +66,31 @@ TEST(SelectMonitor, TakesTheEntryAndClampsTheNumber)
 
 TEST(FitDoubleClickToMonitors, NextMonitorRotatesWithOneMonitorOnly)
 {
-    for (int count : {1, 2, 4}) {
+    // A hand-edited count of 0 leaves the action as it is.
+    for (int count : {0, 1, 2, 4}) {
         RulerState s;
         s.MonitorCount = count;
         s.DoubleClick = TDoubleClickAction::NextMonitor;
         FitDoubleClickToMonitors(s);
-        EXPECT_EQ(s.DoubleClick, count == 1 ? TDoubleClickAction::Rotate : TDoubleClickAction::NextMonitor);
+        EXPECT_EQ(s.DoubleClick, count == 1 ? TDoubleClickAction::Rotate : TDoubleClickAction::NextMonitor) << count;
     }
     RulerState resize;
     resize.DoubleClick = TDoubleClickAction::Resize;
     FitDoubleClickToMonitors(resize);
     EXPECT_EQ(resize.DoubleClick, TDoubleClickAction::Resize);
 }
+TEST(MonitorToReselect, TheCheckedMonitorWhileInUseElseMonitorOne)
+{
+    struct Case {
+        int count, active, expected;
+    };
+    for (const Case& c : {Case{4, 4, 4}, Case{3, 4, 1}, Case{3, 3, 3}, Case{2, 3, 1}, Case{2, 4, 1}, Case{2, 2, 2},
+                          Case{1, 2, 1}, Case{1, 1, 1}, Case{0, 1, 1}, Case{7, 4, 4}, Case{4, 9, 1}}) {
+        RulerState s;
+        s.MonitorCount = c.count;
+        s.ActiveMon = c.active;
+        EXPECT_EQ(MonitorToReselect(s), c.expected) << c.count << " monitors, " << c.active << " checked";
+    }
+}
+
 }  // namespace
