@@ -34,8 +34,11 @@ std::optional<TPoint> QtDesktop::PointerPos()
 
 std::optional<TColor32> QtDesktop::ScreenPixel(int x, int y)
 {
+    // No screen at all is no access; a pixel the grab cannot give is the
+    // platform's invalid colour, as a failed read is elsewhere.
+    if (!QGuiApplication::primaryScreen()) return std::nullopt;
     const TBitmap32 one = GrabScreen(x, y, 1, 1);
-    if (one.Empty()) return std::nullopt;
+    if (one.Empty()) return kInvalidPixel;
     return Opaque(one.Pixel(0, 0));
 }
 

@@ -98,6 +98,10 @@ void TRulerCommands::RunMenuItem(TMenuItemRef item)
         case I::menuPreciseShow: m_ruler.PreciseTool.menuPreciseShowClick(); break;
         case I::menuPreciseLock: m_ruler.PreciseTool.menuPreciseLockClick(); break;
         case I::menuPreciseTransparency: m_ruler.PreciseTool.SetZoomTransparencies(); break;
+        case I::menuInfoScale:
+        case I::menuInfoMouse:
+        case I::menuInfoRGB:
+        case I::menuInfoHints: m_ruler.AnyInfoClick(); break;
         case I::menuUp:
         case I::menuDown:
             SelectScaleUp(m_state, item.Id == I::menuUp);

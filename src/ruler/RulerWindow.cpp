@@ -15,6 +15,7 @@
 #include "platform/KeyChord.h"
 #include "platform/PlatformBitmap.h"
 #include "platform/WindowSystem.h"
+#include "ruler/InfoLine.h"
 #include "ruler/ScalePainter.h"
 #include "settings/Settings.h"
 
@@ -56,6 +57,8 @@ TfrmRuler::TfrmRuler(IDesktop& desktop, IShell& shell, ITextRasterizer& text, QW
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this] { Commands.SetWinOrders(); });
     StickTimer.setInterval(20);
     connect(&StickTimer, &QTimer::timeout, this, &TfrmRuler::StickTimerTimer);
+    HintTimer.setInterval(40);
+    connect(&HintTimer, &QTimer::timeout, this, &TfrmRuler::HintTimerTimer);
     LoadRulerResources();
     if (QImage logo(QStringLiteral(":/ruler/logo.png")); !logo.isNull())
         Picture.LogoImage = FromPlatformBitmap(logo.scaled(kLogoWidth, kLogoHeight));
@@ -111,6 +114,7 @@ void TfrmRuler::FormDestroy()
     if (m_destroyed || m_criticalError) return;
     m_destroyed = true;
     StickTimer.stop();
+    HintTimer.stop();
     PreciseTool.FormDestroy();
     if (m_settingsPath.empty()) return;
     std::error_code error;
@@ -133,6 +137,7 @@ void TfrmRuler::StartUp()
     SetCenter();
     Commands.RefreshMenu();
     SetStick();
+    HintTimer.start();
 }
 
 void TfrmRuler::PaintRuler()
@@ -243,6 +248,39 @@ void TfrmRuler::StickTimerTimer()
     if (!p) return;
     const TPoint target = StickTarget(State.Rotate, *p, Bounds(), Drag.StickOffset);
     RepositionRuler(target.X, target.Y);
+}
+
+void TfrmRuler::HintTimerTimer()
+{
+    // The line keeps its text while the ruler is dragged.
+    if (Drag.Dragging) return;
+    std::optional<TPoint> pointer;
+    std::optional<TColor32> pixel;
+    if (InfoNeedsPointer(State)) {
+        pointer = m_desktop.PointerPos();
+        const TPoint p = pointer.value_or(TPoint{});
+        if (State.ShowRGB) pixel = m_desktop.ScreenPixel(p.X, p.Y);
+    }
+    std::u16string text = ComposeInfoLine(State, Languages(), pointer, pixel, Bounds());
+    // Between changes a tick ends here: nothing is painted.
+    if (text == Picture.LastInfoText) return;
+    Picture.LastInfoText = std::move(text);
+    DrawInfoLine(Picture.InfoLayer.Bitmap, Picture.LastInfoText, State);
+    m_shown = ToPlatformImage(Picture.RulerImage.Composite());
+    update();
+}
+
+void TfrmRuler::AnyInfoClick()
+{
+    if (AnyInfoShown(State)) {
+        HintTimer.start();
+        return;
+    }
+    HintTimer.stop();
+    Picture.InfoLayer.Bitmap.Clear(0);
+    Picture.LastInfoText = kRefreshInfoText;
+    m_shown = ToPlatformImage(Picture.RulerImage.Composite());
+    update();
 }
 
 void TfrmRuler::paintEvent(QPaintEvent*)

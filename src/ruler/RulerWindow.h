@@ -40,6 +40,9 @@ public:
     TRulerPicture Picture;
     TDragState Drag;
     QTimer StickTimer;
+    // The information line's 40 ms tick, from start-up while any of its
+    // options is on.
+    QTimer HintTimer;
     TRulerCommands Commands;
     TPreciseTool PreciseTool;
 
@@ -82,6 +85,10 @@ public:
     void RulerImageDblClick();
     void FormKeyDown(TArrowKey key, TModifiers modifiers);
     void StickTimerTimer();
+    void HintTimerTimer();
+    // After a SHOW INFO item changed its option: the tick runs again, or,
+    // with the last option off, stops and the line is blanked.
+    void AnyInfoClick();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

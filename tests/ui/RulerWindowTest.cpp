@@ -274,4 +274,54 @@ TEST_F(RulerWindowTest, TransparencyCommandsSetTheWindowAlpha)
     EXPECT_NEAR(ruler.windowOpacity(), 102 / 255.0, 0.002);
 }
 
+// The information line: composed every tick, painted only when it changes,
+// kept while dragging, blanked and stopped with its last option.
+TEST_F(RulerWindowTest, TheInformationLineFollowsThePointerAndPaintsOnlyChanges)
+{
+    desktop.Pixels = [](int x, int y) { return Color32(static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 7); };
+    ruler.State.ShowUnitsAndRes = false;
+    ruler.State.ShowHints = false;
+    ruler.StartUp();
+    EXPECT_TRUE(ruler.HintTimer.isActive());
+    desktop.Pointer = TPoint{10, 20};
+    ruler.HintTimerTimer();
+    EXPECT_EQ(ruler.Picture.LastInfoText, u"Mouse: (10, 20) \u2022 RGB: 10, 20, 7 (#0A1407)");
+    const qint64 painted = ruler.ShownImage().cacheKey();
+    const auto inked = [&] {
+        int n = 0;
+        const TBitmap32& layer = ruler.Picture.InfoLayer.Bitmap;
+        for (int y = 0; y < layer.Height(); ++y)
+            for (int x = 0; x < 400; ++x) n += layer.Pixel(x, y) != 0;
+        return n;
+    };
+    EXPECT_GT(inked(), 50);
+    // No change: one pointer read and nothing painted.
+    const int reads = desktop.PointerReads;
+    ruler.HintTimerTimer();
+    EXPECT_EQ(desktop.PointerReads, reads + 1);
+    EXPECT_EQ(ruler.ShownImage().cacheKey(), painted);
+    // While dragging the line keeps its text.
+    ruler.RulerImageMouseDown(Qt::LeftButton, 300, 30);
+    desktop.Pointer = TPoint{11, 20};
+    ruler.HintTimerTimer();
+    EXPECT_EQ(ruler.Picture.LastInfoText, u"Mouse: (10, 20) \u2022 RGB: 10, 20, 7 (#0A1407)");
+    ruler.RulerImageMouseUp();
+    ruler.HintTimerTimer();
+    EXPECT_EQ(ruler.Picture.LastInfoText, u"Mouse: (11, 20) \u2022 RGB: 11, 20, 7 (#0B1407)");
+    EXPECT_NE(ruler.ShownImage().cacheKey(), painted);
+    // The last option off blanks the line at once and stops the tick.
+    ruler.Commands.RunMenuItem({TMenuId::menuInfoMouse});
+    EXPECT_TRUE(ruler.HintTimer.isActive());
+    ruler.Commands.RunMenuItem({TMenuId::menuInfoRGB});
+    EXPECT_FALSE(ruler.HintTimer.isActive());
+    EXPECT_EQ(inked(), 0);
+    EXPECT_EQ(ruler.Picture.LastInfoText, kRefreshInfoText);
+    ruler.Commands.RunMenuItem({TMenuId::menuInfoMouse});
+    EXPECT_TRUE(ruler.HintTimer.isActive());
+    // A vertical ruler shows no line.
+    ruler.Commands.RunMenuItem({TMenuId::menuRotate});
+    ruler.HintTimerTimer();
+    EXPECT_EQ(inked(), 0);
+}
+
 }  // namespace
