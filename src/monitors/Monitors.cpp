@@ -31,6 +31,27 @@ void FitDoubleClickToMonitors(RulerState& s)
         s.DoubleClick = TDoubleClickAction::Rotate;
 }
 
+namespace {
+bool Overlap(const MonitorRect& a, const MonitorRect& b)
+{
+    const long long left = std::max<long long>(a.Left, b.Left);
+    const long long top = std::max<long long>(a.Top, b.Top);
+    const long long right = std::min<long long>(static_cast<long long>(a.Left) + a.Width,
+                                                static_cast<long long>(b.Left) + b.Width);
+    const long long bottom = std::min<long long>(static_cast<long long>(a.Top) + a.Height,
+                                                 static_cast<long long>(b.Top) + b.Height);
+    return left < right && top < bottom;
+}
+}  // namespace
+
+bool ActiveMonitorGone(const RulerState& s, const std::vector<MonitorRect>& screens)
+{
+    if (s.ManualCfg)
+        return std::none_of(screens.begin(), screens.end(),
+                            [&](const MonitorRect& r) { return Overlap(r, s.ActiveArea); });
+    return std::find(screens.begin(), screens.end(), s.ActiveArea) == screens.end();
+}
+
 int MonitorToReselect(const RulerState& s)
 {
     const int n = s.ActiveMon;

@@ -24,3 +24,9 @@ void FitDoubleClickToMonitors(RulerState& s);
 // The monitor to select again after the table changed: the checked one
 // while it is still in use, else monitor 1.
 int MonitorToReselect(const RulerState& s);
+
+// After a monitor went away while the program runs, whether the ruler has
+// lost the monitor it is on: with detected monitors, when its area is no
+// longer one of the screens; with a manual table, only when its area
+// overlaps no screen at all.
+bool ActiveMonitorGone(const RulerState& s, const std::vector<MonitorRect>& screens);

@@ -206,6 +206,15 @@ void TRulerCommands::ShowMonitorMenuItems()
     SelectMonitor(MonitorToReselect(m_state));
 }
 
+void TRulerCommands::MonitorRemoved()
+{
+    if (!ActiveMonitorGone(m_state, m_desktop.Monitors())) return;
+    if (m_state.ManualCfg)
+        SelectMonitor(1);
+    else
+        menuResetClick();
+}
+
 void TRulerCommands::menuResetClick()
 {
     m_state.ManualCfg = false;

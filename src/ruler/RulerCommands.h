@@ -61,6 +61,9 @@ public:
     // After the monitor table changed: the double-click action, the menu,
     // and the checked monitor selected again (monitor 1 when it is gone).
     void ShowMonitorMenuItems();
+    // A monitor went away: a ruler left without its monitor goes where it
+    // can be seen (RESET with detected monitors, monitor 1 of a manual table).
+    void MonitorRemoved();
     // The monitor dialog, shown (without waiting) when the user confirms
     // the manual configuration.
     void SetMonitorDialog(QWidget* dialog) { m_monitorDialog = dialog; }

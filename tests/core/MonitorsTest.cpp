@@ -93,4 +93,30 @@ TEST(MonitorToReselect, TheCheckedMonitorWhileInUseElseMonitorOne)
     }
 }
 
+TEST(ActiveMonitorGone, DetectedFollowsTheScreensAManualTableOnlyWhenNothingOverlaps)
+{
+    const MonitorRect left{-1280, 0, 1280, 1024}, main{0, 0, 1920, 1080};
+    struct Case {
+        bool manual;
+        MonitorRect active;
+        std::vector<MonitorRect> screens;
+        bool gone;
+    };
+    const Case cases[] = {
+        {false, left, {main, left}, false},
+        {false, left, {main}, true},
+        {false, MonitorRect{0, 0, 1600, 900}, {main}, true},  // the same place, another size
+        {true, MonitorRect{-1000, 0, 1000, 800}, {main, left}, false},
+        {true, MonitorRect{-1000, 0, 1000, 800}, {main}, true},
+        {true, MonitorRect{-100, 0, 1000, 800}, {main}, false},  // still partly on a screen
+        {true, MonitorRect{1920, 0, 800, 600}, {main}, true},     // touching is not overlapping
+    };
+    for (const Case& c : cases) {
+        RulerState s;
+        s.ManualCfg = c.manual;
+        s.ActiveArea = c.active;
+        EXPECT_EQ(ActiveMonitorGone(s, c.screens), c.gone) << (c.manual ? "manual " : "detected ") << c.active.Left;
+    }
+}
+
 }  // namespace

@@ -324,4 +324,24 @@ TEST_F(RulerWindowTest, TheInformationLineFollowsThePointerAndPaintsOnlyChanges)
     EXPECT_EQ(inked(), 0);
 }
 
+// A monitor unplugged while the program runs never strands the ruler.
+TEST_F(RulerWindowTest, AMonitorThatGoesAwayTakesTheRulerBackToOneThatIsThere)
+{
+    desktop.MonitorList = {{0, 0, 1920, 1080}, {-1280, 0, 1280, 1024}};
+    ruler.State.MonitorCount = 2;
+    ruler.State.MonitorRects[1] = {-1280, 0, 1280, 1024};
+    ruler.StartUp();
+    ruler.Commands.RunMenuItem({TMenuId::menuMonitor, 1});
+    EXPECT_EQ(B(), (TWindowBounds{-1280 + 160, 482, 960, 60}));
+    // Another monitor going leaves it where it is.
+    desktop.MonitorList = {{-1280, 0, 1280, 1024}};
+    ruler.Commands.MonitorRemoved();
+    EXPECT_EQ(ruler.State.ActiveMon, 2);
+    desktop.MonitorList = {{0, 0, 1920, 1080}};
+    ruler.Commands.MonitorRemoved();
+    EXPECT_EQ(ruler.State.ActiveMon, 1);
+    EXPECT_EQ(ruler.State.MonitorCount, 1);
+    EXPECT_EQ(B(), (TWindowBounds{240, 510, 1440, 60}));
+}
+
 }  // namespace
