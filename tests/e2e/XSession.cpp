@@ -380,6 +380,22 @@ bool XSession::Run(const std::vector<std::string>& argv)
     return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
+bool XSession::SetMonitors(const std::vector<TWindowGeometry>& monitors)
+{
+    int n = 0;
+    for (const TWindowGeometry& m : monitors) {
+        // Sizes in millimetres at about 96 dots per inch.
+        const std::string geometry = std::to_string(m.Width) + "/" + std::to_string(m.Width * 254 / 960) + "x" +
+                                     std::to_string(m.Height) + "/" + std::to_string(m.Height * 254 / 960) + "+" +
+                                     std::to_string(m.X) + "+" + std::to_string(m.Y);
+        if (!Run({"xrandr", "--setmonitor", "M" + std::to_string(++n), geometry, "none"})) return false;
+    }
+    // This takes the whole-screen monitor away, with an X error printed that
+    // means nothing here.
+    Run({"xrandr", "--output", "screen", "--off"});
+    return true;
+}
+
 bool XSession::SetBackground(const std::function<TColor32(int, int)>& pattern)
 {
     const std::filesystem::path file = m_home.Path() / "background.ppm";

@@ -95,6 +95,9 @@ public:
     // Tiles the desktop's background with a 256 x 256 pattern whose pixel
     // (x, y) has the colour pattern(x, y), and waits until the screen shows it.
     bool SetBackground(const std::function<TColor32(int, int)>& pattern);
+    // Splits the screen into these monitors (RandR monitors; the whole-screen
+    // one goes), as a program started afterwards sees them.
+    bool SetMonitors(const std::vector<TWindowGeometry>& monitors);
 
     // Polls until ready holds.
     bool WaitFor(const std::function<bool()>& ready, std::chrono::milliseconds timeout);
