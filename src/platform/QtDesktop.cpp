@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include "platform/PlatformBitmap.h"
+#include "platform/WindowSystem.h"
 
 namespace {
 
@@ -37,6 +38,7 @@ std::optional<TColor32> QtDesktop::ScreenPixel(int x, int y)
     // No screen at all is no access; a pixel the grab cannot give is the
     // platform's invalid colour, as a failed read is elsewhere.
     if (!QGuiApplication::primaryScreen()) return std::nullopt;
+    if (const auto direct = WindowSystem::ReadScreenPixel(x, y)) return *direct;
     const TBitmap32 one = GrabScreen(x, y, 1, 1);
     if (one.Empty()) return kInvalidPixel;
     return Opaque(one.Pixel(0, 0));

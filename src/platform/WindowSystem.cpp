@@ -16,6 +16,9 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
 #include <X11/keysym.h>
+#include <xcb/xcb.h>
+
+#include <cstdlib>
 
 // Xlib's macros clash with Qt names used after this point.
 #undef KeyPress
@@ -197,6 +200,32 @@ bool HasKeyboard(const QWidget* window)
     int revert = 0;
     XGetInputFocus(d, &focus, &revert);
     return focus != 0 && focus == static_cast<Window>(window->winId());
+}
+
+std::optional<std::uint32_t> ReadScreenPixel(int x, int y)
+{
+    auto* x11 = OnX11() && qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c) return std::nullopt;
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    if (!screen || screen->root_depth < 24) return std::nullopt;
+    if (x < 0 || y < 0 || x >= screen->width_in_pixels || y >= screen->height_in_pixels) return 0xFFFFFFFFu;
+    // An error comes back as no reply, never as the end of the program.
+    xcb_get_image_reply_t* reply =
+        xcb_get_image_reply(c,
+                            xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, screen->root, static_cast<std::int16_t>(x),
+                                          static_cast<std::int16_t>(y), 1, 1, ~0u),
+                            nullptr);
+    if (!reply) return 0xFFFFFFFFu;
+    std::optional<std::uint32_t> pixel = 0xFFFFFFFFu;
+    if (xcb_get_image_data_length(reply) >= 4) {
+        const std::uint8_t* d = xcb_get_image_data(reply);
+        // 24 and 32 bit true colour: blue, green, red, unused, in the
+        // server's byte order, which is ours on every machine we run on.
+        pixel = 0xFF000000u | (static_cast<std::uint32_t>(d[2]) << 16) | (static_cast<std::uint32_t>(d[1]) << 8) | d[0];
+    }
+    std::free(reply);
+    return pixel;
 }
 
 void SetWindowAlpha(QWidget* window, int alpha)

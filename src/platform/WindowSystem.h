@@ -8,7 +8,9 @@
 // the monitor), they get no taskbar entry, and they stack synchronously.
 
 #include <QObject>
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 class QWidget;
 
@@ -32,6 +34,11 @@ void TakeKeyboard(QWidget* window);
 // Whether the window has the keyboard now, as the window system sees it: Qt's
 // idea of the active window lags behind when a window is hidden and shown.
 bool HasKeyboard(const QWidget* window);
+// One pixel of the screen as it shows (0xFFRRGGBB) straight from the X
+// server, far cheaper than a screen grab; 0xFFFFFFFF where the screen has
+// no such pixel, nothing when this is not an X11 session with a true-colour
+// screen (the caller grabs then).
+std::optional<std::uint32_t> ReadScreenPixel(int x, int y);
 // Constant alpha of the whole window, 0..255. It shows only where a
 // compositing manager runs.
 void SetWindowAlpha(QWidget* window, int alpha);
