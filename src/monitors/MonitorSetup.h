@@ -9,7 +9,6 @@
 
 #include <array>
 #include <cstdint>
-#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -76,7 +75,8 @@ public:
     // Commits the mode, the count the chain of boxes gives and all sixteen
     // fields (text that is no integer stores 0); Apply is unavailable after.
     void Apply(RulerState& s);
-    // 1 plus the number of checked boxes in the unbroken chain from monitor 2.
+    // The highest monitor whose box is checked (the chain keeps the boxes
+    // below it checked too), 1 when none is.
     int ChainCount() const;
 
 private:

@@ -36,10 +36,10 @@ bool Overlap(const MonitorRect& a, const MonitorRect& b)
 {
     const long long left = std::max<long long>(a.Left, b.Left);
     const long long top = std::max<long long>(a.Top, b.Top);
-    const long long right = std::min<long long>(static_cast<long long>(a.Left) + a.Width,
-                                                static_cast<long long>(b.Left) + b.Width);
-    const long long bottom = std::min<long long>(static_cast<long long>(a.Top) + a.Height,
-                                                 static_cast<long long>(b.Top) + b.Height);
+    const long long right =
+        std::min<long long>(static_cast<long long>(a.Left) + a.Width, static_cast<long long>(b.Left) + b.Width);
+    const long long bottom =
+        std::min<long long>(static_cast<long long>(a.Top) + a.Height, static_cast<long long>(b.Top) + b.Height);
     return left < right && top < bottom;
 }
 }  // namespace

@@ -52,8 +52,7 @@ std::u16string ComposeInfoLine(const RulerState& s, const TLanguageTable& texts,
     std::u16string line;
     if (s.ShowUnitsAndRes && s.Scale) line = texts.GetLangText(50) + u": " + s.UnitCode + ResolutionSuffix(s, texts);
     const TPoint p = pointer.value_or(TPoint{});
-    if (s.ShowMouse)
-        AppendPart(line, texts.GetLangText(55) + u": (" + Decimal(p.X) + u", " + Decimal(p.Y) + u")");
+    if (s.ShowMouse) AppendPart(line, texts.GetLangText(55) + u": (" + Decimal(p.X) + u", " + Decimal(p.Y) + u")");
     if (s.ShowRGB) {
         const TColor32 c = pixel.value_or(0);
         const int r = RedComponent(c), g = GreenComponent(c), b = BlueComponent(c);

@@ -17,7 +17,10 @@ protected:
     }
     bool RulerAt(const TWindowGeometry& g)
     {
-        return x.WaitForGeometry(ruler, [&](const TWindowGeometry& now) { return now == g; }, 5s).has_value();
+        return x
+            .WaitForGeometry(
+                ruler, [&](const TWindowGeometry& now) { return now == g; }, 5s)
+            .has_value();
     }
 };
 
@@ -31,8 +34,8 @@ TEST_F(MonitorsE2e, TheRulerMovesBetweenTwoMonitorsAndTheTableIsSaved)
     EXPECT_TRUE(RulerAt({960 + 120, 510, 720, 60})) << *x.Geometry(ruler);
     // NEXT MONITOR from the last monitor goes back to the first.
     at = *x.Geometry(ruler);
-    ASSERT_TRUE(x.Xdotool({"mousemove", std::to_string(at.X + 200), std::to_string(at.Y + 30), "click", "--repeat",
-                           "2", "--delay", "80", "1"}));
+    ASSERT_TRUE(x.Xdotool({"mousemove", std::to_string(at.X + 200), std::to_string(at.Y + 30), "click", "--repeat", "2",
+                           "--delay", "80", "1"}));
     EXPECT_TRUE(RulerAt({120, 510, 720, 60})) << *x.Geometry(ruler);
     ClickRuler();
     Keys({"ctrl+2"});
@@ -49,9 +52,9 @@ TEST_F(MonitorsE2e, TheRulerMovesBetweenTwoMonitorsAndTheTableIsSaved)
     EXPECT_EQ(m.at("ManualCfg"), "0");
     EXPECT_EQ(m.at("ActiveMon"), "2");
     const std::map<std::string, std::string> table = {
-        {"M1L", "0"}, {"M1T", "0"}, {"M1W", "960"}, {"M1H", "1080"}, {"M2L", "960"}, {"M2T", "0"},
-        {"M2W", "960"}, {"M2H", "1080"}, {"M3L", "0"}, {"M3T", "0"}, {"M3W", "0"},   {"M3H", "0"},
-        {"M4L", "0"}, {"M4T", "0"}, {"M4W", "0"},    {"M4H", "0"},
+        {"M1L", "0"},   {"M1T", "0"},    {"M1W", "960"}, {"M1H", "1080"}, {"M2L", "960"}, {"M2T", "0"},
+        {"M2W", "960"}, {"M2H", "1080"}, {"M3L", "0"},   {"M3T", "0"},    {"M3W", "0"},   {"M3H", "0"},
+        {"M4L", "0"},   {"M4T", "0"},    {"M4W", "0"},   {"M4H", "0"},
     };
     for (const auto& [key, value] : table) EXPECT_EQ(m.at(key), value) << key;
 }

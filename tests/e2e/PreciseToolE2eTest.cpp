@@ -174,11 +174,12 @@ TEST_F(PreciseToolE2e, AClickedMagnifierAnswersTheKeys)
     ClickRuler();
     ShowTool();
     const Window zoom = OfSize(185, 95).back();
-    ASSERT_TRUE(x.Xdotool({"mousemove", std::to_string(zoom.second.X + 40), std::to_string(zoom.second.Y + 40), "click",
-                           "1"}));
+    ASSERT_TRUE(
+        x.Xdotool({"mousemove", std::to_string(zoom.second.X + 40), std::to_string(zoom.second.Y + 40), "click", "1"}));
     ASSERT_TRUE(x.WaitForFocus(zoom.first, 5s));
     Keys({"ctrl+r"});
-    ASSERT_TRUE(x.WaitForGeometry(ruler, [](const TWindowGeometry& g) { return g.Width == 60; }, 5s));
+    ASSERT_TRUE(x.WaitForGeometry(
+        ruler, [](const TWindowGeometry& g) { return g.Width == 60; }, 5s));
     ASSERT_TRUE(x.WaitForFocus(zoom.first, 5s));
     Keys({"alt+F4"});
     EXPECT_TRUE(x.WaitForExit(10s));
