@@ -3,6 +3,7 @@
 
 #include "dialogs/MessageDialog.h"
 #include "dialogs/Messages.h"
+#include "monitors/MultiMonSetupDialog.h"
 #include "platform/QtDesktop.h"
 #include "platform/QtShell.h"
 #include "platform/QtTextRasterizer.h"
@@ -46,6 +47,9 @@ int main(int argc, char* argv[])
     TfrmRuler ruler(desktop, shell, rasterizer);
     QtMessageDialog messages(shell, &ruler);
     InstallMessageDialog(&messages);
+    // Created hidden once, shown when the user asks for it.
+    TfrmMultiMonSetup monitorSetup(ruler.State, desktop, shell, ruler.Commands);
+    ruler.Commands.SetMonitorDialog(&monitorSetup);
 
     // Alt+F4 and the end of the session end the program as EXIT does.
     WindowSystem::CloseKeyWatcher closeKeys;

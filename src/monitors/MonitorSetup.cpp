@@ -111,8 +111,12 @@ void TMonitorSetupForm::FormActivate(const RulerState& s, const std::vector<Moni
 
 void TMonitorSetupForm::ReadMonData(const RulerState& s)
 {
-    for (int m = 1; m <= kMonitorSlots; ++m) SetFields(m, s.MonitorRects[Slot(m)]);
+    // Each box's handler corrects and clears fields against the boxes not
+    // set yet (box 2's clears monitor 3 while box 3 is still unchecked), so
+    // the committed values are written after the boxes, to be shown as they
+    // were committed.
     for (int m = 2; m <= kMonitorSlots; ++m) SetBoxChecked(m, s.MonitorCount >= m);
+    for (int m = 1; m <= kMonitorSlots; ++m) SetFields(m, s.MonitorRects[Slot(m)]);
 }
 
 void TMonitorSetupForm::SetText(int monitor, TMonitorField field, std::u16string text)
@@ -244,7 +248,7 @@ void TMonitorSetupForm::Apply(RulerState& s)
     s.MonitorCount = ChainCount();
     for (int m = 1; m <= kMonitorSlots; ++m) {
         const auto value = [&](TMonitorField f) { return FixStrToInt(Text(m, f), kMinInt, kMaxInt, 0); };
-        s.MonitorRects[Slot(m)] = {value(TMonitorField::Left), value(TMonitorField::Top),
-                                   value(TMonitorField::Width), value(TMonitorField::Height)};
+        s.MonitorRects[Slot(m)] = {value(TMonitorField::Left), value(TMonitorField::Top), value(TMonitorField::Width),
+                                   value(TMonitorField::Height)};
     }
 }

@@ -226,9 +226,13 @@ void TRulerCommands::menuResetClick()
 void TRulerCommands::menuManualConfigClick()
 {
     const int answer = ShowAnswerDialog(u"Scalio", GetLangText(208) + u"\r\r" + GetLangText(209),
-                                        {GetLangText(100), GetLangText(101), GetLangText(84)},
-                                        TAnswerIcon::Information, true, 3, "2B_Behavior.htm#Multiple");
-    if (answer == 1 && m_monitorDialog) m_monitorDialog->show();
+                                        {GetLangText(100), GetLangText(101), GetLangText(84)}, TAnswerIcon::Information,
+                                        true, 3, "2B_Behavior.htm#Multiple");
+    if (answer != 1 || !m_monitorDialog) return;
+    // Modeless: an open dialog comes to the front instead.
+    m_monitorDialog->show();
+    m_monitorDialog->raise();
+    m_monitorDialog->activateWindow();
 }
 
 void TRulerCommands::AnyMonitorClick()

@@ -19,22 +19,16 @@ TColor32 Tile(int x, int y)
     return Color32(static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 0x5A);
 }
 
-// The face the program draws with needs a Qt application; this one never
-// shows anything.
-QGuiApplication& OffscreenGui()
-{
-    static int argc = 3;
-    static char name[] = "e2e", option[] = "-platform", platform[] = "offscreen";
-    static char* argv[] = {name, option, platform, nullptr};
-    static QGuiApplication app(argc, argv);
-    return app;
-}
-
 class InfoLineE2e : public ProgramE2e {};
 
 TEST_F(InfoLineE2e, ShowsThePointerAndTheColourUnderIt)
 {
-    OffscreenGui();
+    // The face the program draws with needs a Qt application; this one never
+    // shows anything, and goes before the test ends, after the face.
+    int argc = 3;
+    char name[] = "e2e", option[] = "-platform", platform[] = "offscreen";
+    char* argv[] = {name, option, platform, nullptr};
+    QGuiApplication gui(argc, argv);
     QtTextRasterizer face;
     ASSERT_EQ(x.Error(), "");
     ASSERT_TRUE(x.SetBackground(Tile));

@@ -59,4 +59,37 @@ TEST_F(MonitorsE2e, TheRulerMovesBetweenTwoMonitorsAndTheTableIsSaved)
     for (const auto& [key, value] : table) EXPECT_EQ(m.at(key), value) << key;
 }
 
+// The manual configuration: confirmed, the dialog opens above the ruler; a
+// narrower monitor 1 applied re-lays the ruler at once.
+TEST_F(MonitorsE2e, AManualTableAppliedMovesTheRulerAtOnce)
+{
+    Start();
+    RulerState now;
+    now.MonitorCount = 2;
+    ChooseMenuItem({TMenuId::menuManualConfig}, now);
+    const auto question = x.WaitForWindow(" Scalio", 10s);
+    ASSERT_TRUE(question.has_value()) << "no question";
+    ASSERT_TRUE(x.WaitForFocus(*question, 5s));
+    Keys({"Return"});
+    const auto dialog = x.WaitForWindow(" Manual Monitors Configuration", 10s);
+    ASSERT_TRUE(dialog.has_value()) << "no monitor dialog";
+    EXPECT_TRUE(x.WaitFor([&] { return x.StackingIndex(*dialog) > x.StackingIndex(ruler); }, 5s));
+    const TWindowGeometry d = *x.WaitUntilSettled(
+        *dialog, [](const TWindowGeometry& g) { return g.Width > 0; }, 5s);
+    const auto click = [&](int cx, int cy) {
+        return x.Xdotool({"mousemove", std::to_string(d.X + cx), std::to_string(d.Y + cy), "click", "1"});
+    };
+    ASSERT_TRUE(click(8 + 20, 320 + 8));           // Use Manual Settings
+    ASSERT_TRUE(click(8 + 80 + 24, 8 + 84 + 10));  // monitor 1's width
+    Keys({"ctrl+a", "8", "0", "0"});
+    x.SavePng(std::filesystem::path(SCALIO_SHOTS) / "monitor-dialog.png");
+    ASSERT_TRUE(click(8 + 44, 344 + 12));  // Apply
+    EXPECT_TRUE(RulerAt({100, 510, 600, 60})) << *x.Geometry(ruler);
+    ASSERT_TRUE(click(104 + 44, 344 + 12));  // OK
+    EXPECT_TRUE(x.WaitFor([&] { return !x.WindowShown(" Manual Monitors Configuration"); }, 5s));
+    const Ini ini = ExitAndRead();
+    EXPECT_EQ(ini.at("Monitors").at("ManualCfg"), "1");
+    EXPECT_EQ(ini.at("Monitors").at("M1W"), "800");
+}
+
 }  // namespace

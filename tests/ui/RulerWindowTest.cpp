@@ -278,7 +278,9 @@ TEST_F(RulerWindowTest, TransparencyCommandsSetTheWindowAlpha)
 // kept while dragging, blanked and stopped with its last option.
 TEST_F(RulerWindowTest, TheInformationLineFollowsThePointerAndPaintsOnlyChanges)
 {
-    desktop.Pixels = [](int x, int y) { return Color32(static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 7); };
+    desktop.Pixels = [](int x, int y) {
+        return Color32(static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 7);
+    };
     ruler.State.ShowUnitsAndRes = false;
     ruler.State.ShowHints = false;
     ruler.StartUp();
@@ -342,6 +344,29 @@ TEST_F(RulerWindowTest, AMonitorThatGoesAwayTakesTheRulerBackToOneThatIsThere)
     EXPECT_EQ(ruler.State.ActiveMon, 1);
     EXPECT_EQ(ruler.State.MonitorCount, 1);
     EXPECT_EQ(B(), (TWindowBounds{240, 510, 1440, 60}));
+}
+
+// Manual configuration asks first, with help at hand, and opens the monitor
+// dialog only on OK.
+TEST_F(RulerWindowTest, ManualConfigurationAsksBeforeTheDialogOpens)
+{
+    ruler.StartUp();
+    QWidget dialog;
+    ruler.Commands.SetMonitorDialog(&dialog);
+    messages.Answers = {2, 1};
+    ruler.Commands.RunMenuItem({TMenuId::menuManualConfig});
+    EXPECT_FALSE(dialog.isVisible());
+    ASSERT_EQ(messages.Asked.size(), 1u);
+    const TMessageRequest& q = messages.Asked[0];
+    EXPECT_EQ(q.Caption, u"Scalio");
+    EXPECT_EQ(q.Text, GetLangText(208) + u"\r\r" + GetLangText(209));
+    EXPECT_EQ(q.Buttons, (std::vector<std::u16string>{u"OK", u"Cancel", u"Help"}));
+    EXPECT_EQ(q.Icon, TAnswerIcon::Information);
+    EXPECT_TRUE(q.Cancelable);
+    EXPECT_EQ(q.HelpButton, 3);
+    EXPECT_EQ(q.HelpTopic, "2B_Behavior.htm#Multiple");
+    ruler.Commands.RunMenuItem({TMenuId::menuManualConfig});
+    EXPECT_TRUE(dialog.isVisible());
 }
 
 }  // namespace
