@@ -132,28 +132,28 @@ TPoint CrossHairPosition(int corner, const TWindowBounds& zoom)
     return {x, y};
 }
 
+namespace {
+// One axis of the clamps: the target lies 10 pixels beyond the window on
+// one side, so the window keeps 10 pixels from the area's edge there; the
+// other side only has to stay on the area, and wins when the area is too
+// small for both.
+int ClampAlongAxis(int position, int size, int start, int length, bool targetBefore)
+{
+    if (targetBefore) {
+        if (position < start + 10) position = start + 10;
+        if (position + size > start + length) position = start + length - size;
+    } else {
+        if (position + size + 10 > start + length) position = start + length - size - 10;
+        if (position < start) position = start;
+    }
+    return position;
+}
+}  // namespace
+
 TPoint ClampedZoomPosition(int corner, TPoint wanted, int width, int height, const MonitorRect& area)
 {
-    // The target lies 10 pixels beyond the corner, so the window keeps 10
-    // pixels from the edge on the target's side; the other side only has to
-    // stay on the area, and wins when the area is too small for both.
-    int x = wanted.X;
-    if (TargetOnLeft(corner)) {
-        if (x < area.Left + 10) x = area.Left + 10;
-        if (x + width > area.Left + area.Width) x = area.Left + area.Width - width;
-    } else {
-        if (x + width + 10 > area.Left + area.Width) x = area.Left + area.Width - width - 10;
-        if (x < area.Left) x = area.Left;
-    }
-    int y = wanted.Y;
-    if (TargetAbove(corner)) {
-        if (y < area.Top + 10) y = area.Top + 10;
-        if (y + height > area.Top + area.Height) y = area.Top + area.Height - height;
-    } else {
-        if (y + height + 10 > area.Top + area.Height) y = area.Top + area.Height - height - 10;
-        if (y < area.Top) y = area.Top;
-    }
-    return {x, y};
+    return {ClampAlongAxis(wanted.X, width, area.Left, area.Width, TargetOnLeft(corner)),
+            ClampAlongAxis(wanted.Y, height, area.Top, area.Height, TargetAbove(corner))};
 }
 
 TPoint LockedZoomPosition(bool rotate, const TWindowBounds& ruler, const TWindowBounds& zoom)
