@@ -6,7 +6,13 @@
 #include <algorithm>
 #include <string>
 
+#include <QGuiApplication>
+
 #include "ProgramFixture.h"
+#include "draw/CommonFunctions.h"
+#include "draw/Image32.h"
+#include "platform/QtTextRasterizer.h"
+#include "precise/Zoom.h"
 
 namespace {
 
@@ -207,6 +213,61 @@ TEST_F(PreciseToolE2e, TheSettingsFileKeepsTheToolsOptions)
     EXPECT_EQ(display.at("PMTSize"), "Large");
     EXPECT_EQ(display.at("PMTZoomLevel"), "10x");
     EXPECT_EQ(display.at("PMTTransparency"), "1");
+}
+
+// Two targets 300 pixels apart across and 400 down: both read-outs show
+// dX 300 px, dY 400 px, D 500 px and a 53.1°, drawn as the program's face
+// draws them.
+TEST_F(PreciseToolE2e, TheReadOutShowsTheDistancesBetweenTheTargets)
+{
+    int argc = 3;
+    char name[] = "e2e", option[] = "-platform", platform[] = "offscreen";
+    char* argv[] = {name, option, platform, nullptr};
+    QGuiApplication gui(argc, argv);
+    QtTextRasterizer face;
+
+    Start();
+    ClickRuler();
+    ShowTool();
+    const TWindowGeometry first = OfSize(185, 95).front().second;
+    const TWindowGeometry second = DragTopMagnifier(first.X + 300, first.Y + 400);
+    ASSERT_EQ(second.X, first.X + 300);
+    ASSERT_EQ(second.Y, first.Y + 400);
+
+    RulerState s;
+    SetResParams(s, TLanguageTable{});
+    SetColor(s);
+    const TZoomSize size = ZoomSizeOf(TPMTSize::Small);
+    const auto readOut = [&](TPoint own, TPoint twin) {
+        TImage32 image;
+        image.Bitmap.SetSize(size.Width, size.Height);
+        PaintZoomBackground(image.Bitmap, size.ZoomRect, s.CurrentScheme, s.Embossed);
+        TBitmapLayer& layer = image.AddLayer();
+        layer.Bitmap.SetTextRasterizer(&face);
+        layer.Bitmap.SetSize(size.Width, size.Height);
+        layer.Bitmap.DrawMode = TDrawMode::dmBlend;
+        layer.Bitmap.CombineMode = TCombineMode::cmMerge;
+        layer.Location = {0, 0, static_cast<float>(size.Width), static_cast<float>(size.Height)};
+        SelectRulerFont(layer.Bitmap);
+        const auto values = ReadOutValues(own, twin, s.PixelsPerUnit, s.UnitCode, u'.');
+        EXPECT_EQ(values[2], u"300 px");
+        EXPECT_EQ(values[3], u"400 px");
+        EXPECT_EQ(values[4], u"500 px");
+        EXPECT_EQ(values[5], u"53.1\u00B0");
+        DrawReadOut(layer.Bitmap, size.Height, size.ZoomRect, values, s.CurrentScheme.Highlight);
+        return image.Composite();
+    };
+    const auto shows = [&](const TWindowGeometry& zoom, const TBitmap32& want) {
+        const TBitmap32 shot = x.Screenshot(zoom.X, zoom.Y, zoom.Width, zoom.Height);
+        for (int y = 3; y < size.Height - 3; ++y)
+            for (int px = size.ZoomRect.Right + 3; px < size.Width - 3; ++px)
+                if (shot.Pixel(px, y) != Opaque(want.Pixel(px, y))) return false;
+        return true;
+    };
+    const TPoint a{first.X - 10, first.Y - 10}, b{second.X - 10, second.Y - 10};
+    EXPECT_TRUE(x.WaitFor([&] { return shows(first, readOut(a, b)); }, 2s)) << "the first read-out";
+    EXPECT_TRUE(x.WaitFor([&] { return shows(second, readOut(b, a)); }, 2s)) << "the second read-out";
+    x.SavePng(std::filesystem::path(SCALIO_SHOTS) / "precise-tool-read-out.png");
 }
 
 }  // namespace
