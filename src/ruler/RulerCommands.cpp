@@ -88,6 +88,8 @@ void TRulerCommands::RunMenuItem(TMenuItemRef item)
         case I::menuMonitor: SelectMonitor(item.Index + 1); break;
         case I::menuReset: menuResetClick(); break;
         case I::menuManualConfig: menuManualConfigClick(); break;
+        case I::menuCustomize: ShowDialog(m_customizeDialog); break;
+        case I::menuAbout: ShowDialog(m_aboutDialog); break;
         case I::menuDragToCenter: menuDragToCenterClick(); break;
         case I::menuScaleShow: RepaintAndRestack(); break;
         case I::MenuEmbossed:
@@ -228,11 +230,33 @@ void TRulerCommands::menuManualConfigClick()
     const int answer = ShowAnswerDialog(u"Scalio", GetLangText(208) + u"\r\r" + GetLangText(209),
                                         {GetLangText(100), GetLangText(101), GetLangText(84)}, TAnswerIcon::Information,
                                         true, 3, "2B_Behavior.htm#Multiple");
-    if (answer != 1 || !m_monitorDialog) return;
+    if (answer == 1) ShowDialog(m_monitorDialog);
+}
+
+void TRulerCommands::ShowDialog(QWidget* dialog)
+{
+    if (!dialog) return;
     // Modeless: an open dialog comes to the front instead.
-    m_monitorDialog->show();
-    m_monitorDialog->raise();
-    m_monitorDialog->activateWindow();
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}
+
+void TRulerCommands::CustomSettingsApplied()
+{
+    m_ruler.SetSize();
+    SetColor(m_state);
+    GenerateColorIcons();
+    GenerateMainColorIcon();
+    RefreshMenu();
+    SetResParams(m_state, Languages());
+    m_ruler.PaintRuler();
+    m_ruler.PreciseTool.PaintZoom1();
+    m_ruler.PreciseTool.PaintZoom2();
+    m_ruler.PreciseTool.DrawTexts();
+    m_ruler.SetTransparency();
+    m_ruler.PreciseTool.SetZoomTransparencies();
+    SetWinOrders();
 }
 
 void TRulerCommands::AnyMonitorClick()

@@ -67,6 +67,13 @@ public:
     // The monitor dialog, shown (without waiting) when the user confirms
     // the manual configuration.
     void SetMonitorDialog(QWidget* dialog) { m_monitorDialog = dialog; }
+    // The custom settings and About dialogs, shown (modeless) by their
+    // commands; an open one comes to the front.
+    void SetCustomizeDialog(QWidget* dialog) { m_customizeDialog = dialog; }
+    void SetAboutDialog(QWidget* dialog) { m_aboutDialog = dialog; }
+    // After the custom settings dialog wrote its values into the state:
+    // every window lays itself out, repaints and re-reads its texts.
+    void CustomSettingsApplied();
 
 private:
     // The handlers behind the items, run after a check item toggled its own
@@ -83,6 +90,7 @@ private:
     void menuExitClick();
     void menuResetClick();
     void menuManualConfigClick();
+    void ShowDialog(QWidget* dialog);
     void AnyMonitorClick();
     void RunRadioChoice(TRadioChoice choice);
     void RepaintAndRestack();
@@ -92,6 +100,8 @@ private:
     IDesktop& m_desktop;
     IShell& m_shell;
     QPointer<QWidget> m_monitorDialog;
+    QPointer<QWidget> m_customizeDialog;
+    QPointer<QWidget> m_aboutDialog;
     TMenuImages m_images;
     TRulerMenu* m_menu = nullptr;
     int m_checkedLanguage = -1;
