@@ -1,9 +1,13 @@
 #include <QApplication>
 #include <QByteArray>
 
+#include "dialogs/AboutDialog.h"
+#include "dialogs/CustomizeDialog.h"
 #include "dialogs/MessageDialog.h"
 #include "dialogs/Messages.h"
 #include "monitors/MultiMonSetupDialog.h"
+
+#include <filesystem>
 #include "platform/QtDesktop.h"
 #include "platform/QtShell.h"
 #include "platform/QtTextRasterizer.h"
@@ -47,9 +51,6 @@ int main(int argc, char* argv[])
     TfrmRuler ruler(desktop, shell, rasterizer);
     QtMessageDialog messages(shell, &ruler);
     InstallMessageDialog(&messages);
-    // Created hidden once, shown when the user asks for it.
-    TfrmMultiMonSetup monitorSetup(ruler.State, desktop, shell, ruler.Commands);
-    ruler.Commands.SetMonitorDialog(&monitorSetup);
 
     // Alt+F4 and the end of the session end the program as EXIT does.
     WindowSystem::CloseKeyWatcher closeKeys;
@@ -60,7 +61,20 @@ int main(int argc, char* argv[])
     TRulerSetup setup;
     setup.ExecutablePath = QCoreApplication::applicationFilePath().toStdString();
     setup.LanguagesFolder = ExecutableFolder() / "Languages";
-    const int result = ruler.FormCreate(setup) ? QApplication::exec() : 1;
+    int result = 1;
+    if (ruler.FormCreate(setup)) {
+        // The dialogs are created hidden once and shown when asked for;
+        // the About dialog greets a first start, before any settings file.
+        TfrmAbout about(ruler.Commands, shell);
+        about.SetAnchor(&ruler);
+        ruler.Commands.SetAboutDialog(&about);
+        TfrmMultiMonSetup monitorSetup(ruler.State, desktop, shell, ruler.Commands);
+        ruler.Commands.SetMonitorDialog(&monitorSetup);
+        TfrmCustomize customize(ruler.State, ruler.Commands, shell, rasterizer, ruler.DecimalSeparator());
+        ruler.Commands.SetCustomizeDialog(&customize);
+        about.ShowOnFirstStart(std::filesystem::exists(ruler.SettingsPath()));
+        result = QApplication::exec();
+    }
     ruler.FormDestroy();
     InstallMessageDialog(nullptr);
     return result;

@@ -1,6 +1,5 @@
 #include "monitors/MonitorSetup.h"
 
-#include <algorithm>
 #include <limits>
 #include <optional>
 
@@ -8,39 +7,6 @@ namespace {
 
 constexpr std::int32_t kMinInt = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kMaxInt = std::numeric_limits<std::int32_t>::max();
-
-// Digits past 32 bits only tell that the number is too large; the value is
-// held just beyond the 32-bit range, so that 64 bits never overflow.
-constexpr std::int64_t kBeyond32Bits = std::int64_t{1} << 32;
-
-bool IsBlank(char16_t c)
-{
-    return c == u' ' || c == u'\t';
-}
-
-std::optional<std::int64_t> ReadDecimal(std::u16string_view text)
-{
-    std::size_t begin = 0, end = text.size();
-    while (begin < end && IsBlank(text[begin])) ++begin;
-    while (end > begin && IsBlank(text[end - 1])) --end;
-    bool negative = false;
-    if (begin < end && (text[begin] == u'+' || text[begin] == u'-')) negative = text[begin++] == u'-';
-    if (begin == end) return std::nullopt;
-    std::int64_t value = 0;
-    for (; begin < end; ++begin) {
-        const char16_t c = text[begin];
-        if (c < u'0' || c > u'9') return std::nullopt;
-        value = std::min(value * 10 + (c - u'0'), kBeyond32Bits);
-    }
-    return negative ? -value : value;
-}
-
-std::int32_t RaiseThenLower(std::int64_t value, std::int32_t min, std::int32_t max)
-{
-    if (value < min) value = min;
-    if (value > max) value = max;
-    return static_cast<std::int32_t>(value);
-}
 
 struct TLimits {
     std::int32_t Min, Max;
@@ -76,16 +42,11 @@ constexpr TMonitorField kFields[] = {TMonitorField::Left, TMonitorField::Top, TM
 
 }  // namespace
 
-std::int32_t FixStrToInt(std::u16string_view text, std::int32_t min, std::int32_t max, std::int32_t def)
-{
-    return RaiseThenLower(ReadDecimal(text).value_or(def), min, max);
-}
-
 std::u16string CorrectMonitorField(TMonitorField field, std::u16string_view text)
 {
-    const std::optional<std::int64_t> read = ReadDecimal(text);
+    const std::optional<std::int64_t> read = ReadDecimalInteger(text);
     const TLimits limits = Limits(field);
-    const std::int32_t value = RaiseThenLower(read.value_or(0), limits.Min, limits.Max);
+    const std::int32_t value = FixStrToInt(text, limits.Min, limits.Max, 0);
     if (read && *read == value && value != 0) return std::u16string(text);
     return DecimalText(value);
 }

@@ -4,8 +4,6 @@
 // boxes, how typed numbers are corrected and what Apply commits. The dialog
 // mirrors this form on screen and turns the user's actions into its handlers,
 // so every rule here is testable without a window.
-//
-// Also the integer reading every numeric field of the program shares.
 
 #include <array>
 #include <cstdint>
@@ -14,13 +12,7 @@
 #include <vector>
 
 #include "ruler/RulerState.h"
-
-// Reads the text as a decimal integer: blanks around it, an optional sign,
-// ASCII digits. Text that is not one (an empty or blank text, a stray
-// character, a sign alone) gives def. A number too long for 32 bits is still
-// a number, only out of every range, so it comes out as the nearest limit.
-// Then the value is raised to min and after that lowered to max.
-std::int32_t FixStrToInt(std::u16string_view text, std::int32_t min, std::int32_t max, std::int32_t def);
+#include "settings/Numbers.h"
 
 // The order of a monitor's four fields on screen.
 enum class TMonitorField { Left, Top, Width, Height };

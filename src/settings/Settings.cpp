@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
-#include <cmath>
 #include <limits>
 #include <span>
 #include <type_traits>
@@ -11,6 +9,7 @@
 #include <vector>
 
 #include "draw/FormatGeneral.h"
+#include "settings/Numbers.h"
 #include "settings/Utf8.h"
 
 namespace {
@@ -495,35 +494,7 @@ std::optional<std::int32_t> ParseSettingsInteger(std::u16string_view text)
 
 std::optional<double> ParseSettingsReal(std::u16string_view text, char16_t decimalSeparator)
 {
-    // Checked here and handed to from_chars in its own form, which does not
-    // depend on the process locale.
-    std::string ascii;
-    std::size_t i = 0;
-    const auto digits = [&] {
-        std::size_t count = 0;
-        for (; i < text.size() && IsAsciiDigit(text[i]); ++i, ++count) ascii.push_back(static_cast<char>(text[i]));
-        return count;
-    };
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) {
-        if (text[i] == u'-') ascii.push_back('-');
-        ++i;
-    }
-    std::size_t mantissa = digits();
-    if (i < text.size() && (text[i] == u'.' || text[i] == u',' || text[i] == decimalSeparator)) {
-        ascii.push_back('.');
-        ++i;
-        mantissa += digits();
-    }
-    if (mantissa == 0) return std::nullopt;
-    if (i < text.size() && (text[i] == u'e' || text[i] == u'E')) {
-        ascii.push_back('e');
-        ++i;
-        if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) ascii.push_back(static_cast<char>(text[i++]));
-        if (digits() == 0) return std::nullopt;
-    }
-    if (i != text.size()) return std::nullopt;
-    double value = 0;
-    const auto [end, ec] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
-    if (ec != std::errc() || end != ascii.data() + ascii.size() || !std::isfinite(value)) return std::nullopt;
-    return value;
+    // The same reading as every numeric field, so that what the user typed
+    // and what the file holds can never disagree.
+    return ReadDecimalReal(text, decimalSeparator);
 }

@@ -1,4 +1,5 @@
 #include "monitors/MonitorSetup.h"
+#include "settings/Numbers.h"
 
 #include <gtest/gtest.h>
 

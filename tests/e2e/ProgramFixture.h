@@ -52,10 +52,13 @@ protected:
         std::ofstream(SettingsFile(), std::ios::binary) << text;
     }
 
-    // Starts the program and waits for its ruler to settle.
-    void Start()
+    // Starts the program and waits for its ruler to settle. Unless it is to
+    // be a first start, a settings file is there (empty if the test wrote
+    // none), so that the About dialog of a first start stays away.
+    void Start(bool firstStart = false)
     {
         ASSERT_EQ(x.Error(), "");
+        if (!firstStart && !std::filesystem::exists(SettingsFile())) WriteSettings("");
         const auto started =
             x.StartAndSettle(SCALIO_BINARY, "Scalio", [](const TWindowGeometry& now) { return now.Width > 0; });
         ASSERT_TRUE(started.has_value()) << "the ruler never showed";

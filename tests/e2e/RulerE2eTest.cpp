@@ -3,6 +3,8 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <tuple>
@@ -21,6 +23,10 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(x.Error(), "");
+        // Not a first start: no About dialog over the ruler.
+        const std::filesystem::path settings = x.Home() / ".config/Vendra/Scalio/Settings.ini";
+        std::filesystem::create_directories(settings.parent_path());
+        std::ofstream(settings, std::ios::binary) << "";
         const auto started =
             x.StartAndSettle(SCALIO_BINARY, "Scalio", [](const TWindowGeometry& now) { return now.Width == 1440; });
         ASSERT_TRUE(started.has_value()) << "the ruler never showed at its size";

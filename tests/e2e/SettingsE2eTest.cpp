@@ -76,7 +76,7 @@ TEST_F(SettingsE2e, TheEndOfTheSessionSavesAsExitDoes)
 
 TEST_F(SettingsE2e, WithoutSaveSettingsANewFileHoldsOnlyTheFourGeneralKeys)
 {
-    Start();
+    Start(true);  // no file yet: the one written is new
     ClickRuler();
     Keys({"ctrl+F3"});
     RulerState now;

@@ -185,6 +185,31 @@ bool XSession::WaitForExit(std::chrono::milliseconds timeout)
 
 namespace {
 
+// The window's title as UTF-8: the EWMH name where there is one (it holds
+// any text), else the old one.
+std::string WindowTitle(::Display* d, Window w)
+{
+    std::string title;
+    const Atom netName = XInternAtom(d, "_NET_WM_NAME", False);
+    const Atom utf8 = XInternAtom(d, "UTF8_STRING", False);
+    Atom actual = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(d, w, netName, 0, 1024, False, utf8, &actual, &format, &count, &after, &data) == Success &&
+        data) {
+        title.assign(reinterpret_cast<const char*>(data), count);
+        XFree(data);
+        if (!title.empty()) return title;
+    }
+    char* name = nullptr;
+    if (XFetchName(d, w, &name) && name) {
+        title = name;
+        XFree(name);
+    }
+    return title;
+}
+
 // A viewable window of this title among the root's children or their
 // children (where a window manager puts its frames).
 std::optional<unsigned long> FindWindow(::Display* d, Window parent, const std::string& title, int depth)
@@ -196,11 +221,7 @@ std::optional<unsigned long> FindWindow(::Display* d, Window parent, const std::
     for (unsigned int i = 0; i < n && !found; ++i) {
         XWindowAttributes a;
         if (!XGetWindowAttributes(d, children[i], &a) || a.map_state != IsViewable) continue;
-        char* name = nullptr;
-        if (XFetchName(d, children[i], &name) && name) {
-            if (title == name) found = children[i];
-            XFree(name);
-        }
+        if (WindowTitle(d, children[i]) == title) found = children[i];
         if (!found && depth > 0) found = FindWindow(d, children[i], title, depth - 1);
     }
     if (children) XFree(children);
