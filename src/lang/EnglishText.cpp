@@ -110,7 +110,7 @@ constexpr TextEntry kEnglish[] = {
     {135, u"Mouse Co-ordinates"},
     {136, u"RGB Color"},
     {137, u"Hints"},
-    {138, u"Autostart with Windows"},
+    {138, u"Autostart with Desktop Session"},
     {139, u"Scale Units"},
     {140, u"Name (plural)"},
     {141, u"Abbreviation"},

@@ -6,7 +6,12 @@
 #include <QProcess>
 #include <QUrl>
 
-QtShell::QtShell(std::filesystem::path helpFolder) : m_helpFolder(std::move(helpFolder)) {}
+#include "online/HelpPages.h"
+
+QtShell::QtShell(std::filesystem::path helpFolder, TEnvironment env)
+    : m_helpFolder(std::move(helpFolder)), m_env(std::move(env))
+{
+}
 
 bool QtShell::OpenUrl(const std::string& url)
 {
@@ -15,14 +20,9 @@ bool QtShell::OpenUrl(const std::string& url)
 
 bool QtShell::OpenHelp(const std::string& topic)
 {
-    // "page.htm#anchor": the page is a file of the help folder, the anchor
-    // stays on the URL.
-    const std::string::size_type hash = topic.find('#');
-    const std::string page = topic.substr(0, hash);
-    QUrl url =
-        QUrl::fromLocalFile(QString::fromStdString((m_helpFolder / (page.empty() ? "index.htm" : page)).string()));
-    if (hash != std::string::npos) url.setFragment(QString::fromStdString(topic.substr(hash + 1)));
-    return QDesktopServices::openUrl(url);
+    const std::optional<std::string> url = PrepareHelpUrl(m_helpFolder, topic, m_env);
+    if (!url) return false;
+    return QDesktopServices::openUrl(QUrl(QString::fromStdString(*url), QUrl::StrictMode));
 }
 
 bool QtShell::RunProgram(const std::filesystem::path& program)

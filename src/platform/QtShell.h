@@ -4,17 +4,26 @@
 #include <filesystem>
 
 #include "online/Shell.h"
+#include "settings/SettingsLocation.h"
 
 class QtShell : public IShell {
 public:
-    // helpFolder: the help/ folder beside the program.
-    explicit QtShell(std::filesystem::path helpFolder);
+    // helpFolder: the help/ folder beside the program. env: where a help
+    // topic's forwarding page is written (see HelpForwarderPath).
+    explicit QtShell(std::filesystem::path helpFolder, TEnvironment env = ProcessEnvironment());
+    // In the user's browser or mailer; false when no handler could be started.
     bool OpenUrl(const std::string& url) override;
+    // The topic's page in the browser, at its anchor; "" is the start page.
+    // False, with nothing opened, when the page is not in the help folder;
+    // the caller then shows HelpFailureText(topic).
     bool OpenHelp(const std::string& topic) override;
+    // Starts the program detached in its own folder; false when it is no
+    // file or cannot be started.
     bool RunProgram(const std::filesystem::path& program) override;
 
 private:
     std::filesystem::path m_helpFolder;
+    TEnvironment m_env;
 };
 
 // The folder of the running binary.
