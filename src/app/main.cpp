@@ -8,6 +8,7 @@
 #include "monitors/MultiMonSetupDialog.h"
 
 #include <filesystem>
+#include "online/HelpPages.h"
 #include "platform/QtDesktop.h"
 #include "platform/QtShell.h"
 #include "platform/QtTextRasterizer.h"
@@ -47,7 +48,8 @@ int main(int argc, char* argv[])
     QtTextRasterizer rasterizer;
 
     QtDesktop desktop;
-    QtShell shell(ExecutableFolder() / "help");
+    QtShell desktopShell(ExecutableFolder() / "help");
+    TReportingShell shell(desktopShell);
     TfrmRuler ruler(desktop, shell, rasterizer);
     QtMessageDialog messages(shell, &ruler);
     InstallMessageDialog(&messages);

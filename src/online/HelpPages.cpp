@@ -1,5 +1,7 @@
 #include "online/HelpPages.h"
 
+#include "dialogs/Messages.h"
+
 #include <system_error>
 
 #include "settings/IniFile.h"
@@ -100,4 +102,11 @@ std::optional<std::string> PrepareHelpUrl(const fs::path& helpFolder, const std:
 std::u16string HelpFailureText(const std::string& topic)
 {
     return u"The help page '" + Utf8ToUtf16(PageName(topic)) + u"' could not be opened.";
+}
+
+bool TReportingShell::OpenHelp(const std::string& topic)
+{
+    if (m_inner.OpenHelp(topic)) return true;
+    ShowAnswerDialog(u"Scalio", HelpFailureText(topic), {u"OK"}, TAnswerIcon::Error);
+    return false;
 }

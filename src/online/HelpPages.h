@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "online/Shell.h"
 #include "settings/SettingsLocation.h"
 
 inline constexpr char kHelpStartPage[] = "index.htm";
@@ -48,3 +49,16 @@ std::optional<std::string> PrepareHelpUrl(const std::filesystem::path& helpFolde
 // could be started for it. In English, like the system messages it stands
 // for.
 std::u16string HelpFailureText(const std::string& topic);
+
+// The shell every window uses: a help page that cannot be opened is told to
+// the user here, so that F1 and every dialog's Help button say so alike.
+class TReportingShell : public IShell {
+public:
+    explicit TReportingShell(IShell& inner) : m_inner(inner) {}
+    bool OpenUrl(const std::string& url) override { return m_inner.OpenUrl(url); }
+    bool OpenHelp(const std::string& topic) override;
+    bool RunProgram(const std::filesystem::path& program) override { return m_inner.RunProgram(program); }
+
+private:
+    IShell& m_inner;
+};

@@ -6,6 +6,11 @@
 #include "dialogs/Messages.h"
 #include "lang/Languages.h"
 #include "monitors/Monitors.h"
+#include "online/Autostart.h"
+#include "online/CompanionMagnifier.h"
+#include "online/Shell.h"
+#include "online/WebSites.h"
+#include "platform/CurlHttpClient.h"
 #include "platform/PlatformBitmap.h"
 #include "platform/WindowSystem.h"
 #include "ruler/Desktop.h"
@@ -14,8 +19,15 @@
 #include "ruler/ScalePainter.h"
 
 TRulerCommands::TRulerCommands(TfrmRuler& ruler, IDesktop& desktop, IShell& shell)
-    : QObject(&ruler), m_ruler(ruler), m_state(ruler.State), m_desktop(desktop), m_shell(shell)
+    : QObject(&ruler),
+      m_ruler(ruler),
+      m_state(ruler.State),
+      m_desktop(desktop),
+      m_shell(shell),
+      m_onlineCheck(std::make_shared<TCurlHttpClient>())
 {
+    m_onlineCheckTimer.setInterval(1000);
+    connect(&m_onlineCheckTimer, &QTimer::timeout, this, &TRulerCommands::OnlineCheckTimerTimer);
 }
 
 void TRulerCommands::BuildMenus()
@@ -40,6 +52,7 @@ TMenuContext TRulerCommands::MenuContext() const
     TMenuContext c;
     for (int j = 0; j < LanguageCount(); ++j) c.LanguageNames.push_back(GetLanguageName(j));
     c.CheckedLanguage = m_checkedLanguage;
+    c.CheckRunning = m_onlineCheck.IsRunning();
     return c;
 }
 
@@ -90,6 +103,17 @@ void TRulerCommands::RunMenuItem(TMenuItemRef item)
         case I::menuManualConfig: menuManualConfigClick(); break;
         case I::menuCustomize: ShowDialog(m_customizeDialog); break;
         case I::menuAbout: ShowDialog(m_aboutDialog); break;
+        case I::menuAutostart: menuAutostartClick(); break;
+        // Links and other programs: a failure is the desktop's to show.
+        case I::menuHelp: m_shell.OpenHelp(""); break;
+        case I::menuMore: m_shell.OpenUrl(LanguagesDownloadPage()); break;
+        case I::menuScalioOnline: m_shell.OpenUrl(ProductPage("")); break;
+        case I::menuVendraOnline: m_shell.OpenUrl(MakerPage()); break;
+        case I::menuQuestion: m_shell.OpenUrl(MailLink(TMailTopic::Question)); break;
+        case I::menuComments: m_shell.OpenUrl(MailLink(TMailTopic::Comments)); break;
+        case I::menuBug: m_shell.OpenUrl(MailLink(TMailTopic::Bug)); break;
+        case I::menuMagnifier: LaunchCompanionMagnifier(MagnifierPath, m_shell); break;
+        case I::menuCheckNow: StartOnlineCheck(false); break;
         case I::menuDragToCenter: menuDragToCenterClick(); break;
         case I::menuScaleShow: RepaintAndRestack(); break;
         case I::MenuEmbossed:
@@ -240,6 +264,29 @@ void TRulerCommands::ShowDialog(QWidget* dialog)
     dialog->show();
     dialog->raise();
     dialog->activateWindow();
+}
+
+void TRulerCommands::menuAutostartClick()
+{
+    // The item keeps its new check mark even when the desktop refuses.
+    if (!SetAutostart(m_state.AutoStart, m_ruler.ExecutablePath()))
+        ShowAnswerDialog(u"Scalio", AutostartFailedText(), {GetLangText(100)}, TAnswerIcon::Error);
+}
+
+void TRulerCommands::StartOnlineCheck(bool startUp)
+{
+    if (!m_onlineCheck.Start(startUp)) return;
+    RefreshMenu();  // CHECK NOW waits for this check
+    m_onlineCheckTimer.start();
+}
+
+void TRulerCommands::OnlineCheckTimerTimer()
+{
+    const std::optional<TFinishedCheck> done = m_onlineCheck.TakeResult();
+    if (!done) return;
+    m_onlineCheckTimer.stop();
+    RefreshMenu();
+    ShowCheckReport(ReportCheckResult(done->Result, done->ReportCheckResult, Languages()), m_shell);
 }
 
 void TRulerCommands::CustomSettingsApplied()

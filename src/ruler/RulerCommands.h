@@ -7,7 +7,10 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 #include <string>
+
+#include "online/OnlineCheck.h"
 
 #include "ruler/MenuTree.h"
 #include "ruler/RulerMenu.h"
@@ -74,6 +77,12 @@ public:
     // After the custom settings dialog wrote its values into the state:
     // every window lays itself out, repaints and re-reads its texts.
     void CustomSettingsApplied();
+    // The update check: at start-up (quiet unless there is news) or by
+    // CHECK NOW; a 1000 ms tick looks for its result.
+    void StartOnlineCheck(bool startUp);
+    void OnlineCheckTimerTimer();
+    // The companion magnifier's path, read once at start-up.
+    std::string MagnifierPath;
 
 private:
     // The handlers behind the items, run after a check item toggled its own
@@ -91,6 +100,7 @@ private:
     void menuResetClick();
     void menuManualConfigClick();
     void ShowDialog(QWidget* dialog);
+    void menuAutostartClick();
     void AnyMonitorClick();
     void RunRadioChoice(TRadioChoice choice);
     void RepaintAndRestack();
@@ -102,6 +112,8 @@ private:
     QPointer<QWidget> m_monitorDialog;
     QPointer<QWidget> m_customizeDialog;
     QPointer<QWidget> m_aboutDialog;
+    TOnlineCheck m_onlineCheck;
+    QTimer m_onlineCheckTimer;
     TMenuImages m_images;
     TRulerMenu* m_menu = nullptr;
     int m_checkedLanguage = -1;

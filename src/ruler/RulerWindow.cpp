@@ -10,6 +10,7 @@
 #include "dialogs/Messages.h"
 #include "lang/Languages.h"
 #include "monitors/Monitors.h"
+#include "online/CompanionMagnifier.h"
 #include "online/Shell.h"
 #include "online/WebSites.h"
 #include "platform/KeyChord.h"
@@ -56,9 +57,8 @@ TfrmRuler::TfrmRuler(IDesktop& desktop, IShell& shell, ITextRasterizer& text, QW
     // The application's activation and deactivation re-assert the stacking.
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this] { Commands.SetWinOrders(); });
     // Looked at once the screen list no longer holds the monitor that went.
-    connect(qApp, &QGuiApplication::screenRemoved, this, [this] {
-        QTimer::singleShot(0, this, [this] { Commands.MonitorRemoved(); });
-    });
+    connect(qApp, &QGuiApplication::screenRemoved, this,
+            [this] { QTimer::singleShot(0, this, [this] { Commands.MonitorRemoved(); }); });
     StickTimer.setInterval(20);
     connect(&StickTimer, &QTimer::timeout, this, &TfrmRuler::StickTimerTimer);
     HintTimer.setInterval(40);
@@ -92,6 +92,8 @@ bool TfrmRuler::FormCreate(const TRulerSetup& setup)
     Drag = TDragState{};
     Languages().LoadLanguages(setup.LanguagesFolder, m_flagLoader);
     Commands.BuildMenus();
+    m_executablePath = setup.ExecutablePath;
+    Commands.MagnifierPath = FindCompanionMagnifierPath(setup.Environment);
 
     const auto critical = [this](const std::u16string& text) {
         m_criticalError = true;
@@ -110,6 +112,7 @@ bool TfrmRuler::FormCreate(const TRulerSetup& setup)
     Drag.SizeChanged = false;
     StartUp();
     PreciseTool.FormCreate();
+    if (State.StartupCheck) Commands.StartOnlineCheck(true);
     return true;
 }
 

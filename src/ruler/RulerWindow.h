@@ -55,6 +55,8 @@ public:
     void FormDestroy();
     bool CriticalError() const { return m_criticalError; }
     const std::string& SettingsPath() const { return m_settingsPath; }
+    // The running program, as the autostart entry starts it.
+    const std::filesystem::path& ExecutablePath() const { return m_executablePath; }
     // The user's decimal separator, for every number the program writes.
     char16_t DecimalSeparator() const { return m_decimalSeparator; }
 
@@ -114,4 +116,5 @@ private:
     bool m_destroyed = false;
     bool m_restoreKeyboard = false;
     std::string m_settingsPath;
+    std::filesystem::path m_executablePath;
 };

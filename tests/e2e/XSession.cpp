@@ -109,6 +109,9 @@ pid_t XSession::Spawn(const std::vector<std::string>& argv, bool quiet,
     }
     if (!m_display.empty()) env.push_back("DISPLAY=" + m_display);
     env.push_back("HOME=" + m_home.Path().string());
+    // No test reaches beyond this machine: the product site is a port where
+    // nothing listens unless the test says otherwise.
+    env.push_back("SCALIO_PRODUCT_SITE=http://127.0.0.1:9/");
     env.insert(env.end(), extraEnvironment.begin(), extraEnvironment.end());
     std::vector<char*> args, envp;
     for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
