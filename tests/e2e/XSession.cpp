@@ -112,7 +112,12 @@ pid_t XSession::Spawn(const std::vector<std::string>& argv, bool quiet,
     // No test reaches beyond this machine: the product site is a port where
     // nothing listens unless the test says otherwise.
     env.push_back("SCALIO_PRODUCT_SITE=http://127.0.0.1:9/");
-    env.insert(env.end(), extraEnvironment.begin(), extraEnvironment.end());
+    // The test's own variables replace any of the same name.
+    for (const std::string& extra : extraEnvironment) {
+        const std::string name = extra.substr(0, extra.find('=') + 1);
+        std::erase_if(env, [&](const std::string& var) { return var.rfind(name, 0) == 0; });
+        env.push_back(extra);
+    }
     std::vector<char*> args, envp;
     for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
