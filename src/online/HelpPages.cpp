@@ -1,5 +1,7 @@
 #include "online/HelpPages.h"
 
+#include "online/WebSites.h"
+
 #include "dialogs/Messages.h"
 
 #include <system_error>
@@ -15,26 +17,6 @@ std::string PageName(const std::string& topic)
 {
     const std::string page = topic.substr(0, topic.find('#'));
     return page.empty() ? std::string(kHelpStartPage) : page;
-}
-
-// Everything but the unreserved characters (and '/' of a path) as %XX.
-std::string PercentEncoded(const std::string& text, bool keepSlash)
-{
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
-                           c == '.' || c == '_' || c == '~' || (keepSlash && c == '/');
-        if (plain) {
-            out += ch;
-        } else {
-            out += '%';
-            out += kHex[c >> 4];
-            out += kHex[c & 0x0F];
-        }
-    }
-    return out;
 }
 
 }  // namespace
@@ -57,8 +39,8 @@ std::string FileUrl(const fs::path& path, const std::string& anchor)
     std::error_code ec;
     fs::path absolute = fs::absolute(path, ec);
     if (ec) absolute = path;
-    std::string url = "file://" + PercentEncoded(absolute.lexically_normal().string(), true);
-    if (!anchor.empty()) url += '#' + PercentEncoded(anchor, false);
+    std::string url = "file://" + PercentEncode(absolute.lexically_normal().string(), true);
+    if (!anchor.empty()) url += '#' + PercentEncode(anchor);
     return url;
 }
 

@@ -61,16 +61,17 @@ inline constexpr char kSupportAddress[] = "support@vendra.example";
 inline constexpr char kCommentsAddress[] = "comments@vendra.example";
 inline constexpr char kBugsAddress[] = "bugs@vendra.example";
 
-// Bytes outside the unreserved set of RFC 3986 as %XX: a mailer must not see
-// a blank end the subject or an '&' start another header.
-inline std::string PercentEncode(const std::string& text)
+// Bytes outside the unreserved set of RFC 3986 as %XX (and '/' too, unless
+// it is kept for a path): a mailer must not see a blank end the subject or
+// an '&' start another header, nor a browser a '#' end a file's path.
+inline std::string PercentEncode(const std::string& text, bool keepSlash = false)
 {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;
     for (const char ch : text) {
         const auto c = static_cast<unsigned char>(ch);
         const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
-                           c == '.' || c == '_' || c == '~';
+                           c == '.' || c == '_' || c == '~' || (keepSlash && c == '/');
         if (plain) {
             out += ch;
         } else {

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "DialogChecks.h"
 #include "RulerFixture.h"
 #include "draw/CommonFunctions.h"
 #include "platform/QtFlagLoader.h"
@@ -80,12 +81,7 @@ TEST_F(CustomizeDialogTest, ControlsStandWhereTheTableSaysAndTakeTheirLengths)
 {
     Open();
     EXPECT_EQ(dialog.geometry().size(), QSize(665, 289));
-    const Qt::WindowFlags flags = dialog.windowFlags();
-    for (Qt::WindowType button : {Qt::WindowCloseButtonHint, Qt::WindowMinimizeButtonHint, Qt::WindowMaximizeButtonHint,
-                                  Qt::WindowSystemMenuHint})
-        EXPECT_FALSE(flags.testFlag(button)) << button;
-    EXPECT_FALSE(dialog.isModal());
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    ExpectModelessWithoutTitleBarButtons(dialog);
 
     struct Case {
         const char* name;

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "DialogChecks.h"
 #include "RulerFixture.h"
 
 // Readable failure messages (found by argument-dependent lookup).
@@ -78,13 +79,8 @@ TEST_F(MultiMonSetupDialogTest, ControlsStandWhereTheTableSaysInTahomaElevenPixe
     Open();
     EXPECT_EQ(dialog.geometry().size(), QSize(297, 377));
     // No title-bar buttons, and it does not hold up the ruler.
-    const Qt::WindowFlags flags = dialog.windowFlags();
-    EXPECT_TRUE(flags.testFlag(Qt::CustomizeWindowHint));
-    for (Qt::WindowType button : {Qt::WindowCloseButtonHint, Qt::WindowMinimizeButtonHint, Qt::WindowMaximizeButtonHint,
-                                  Qt::WindowSystemMenuHint})
-        EXPECT_FALSE(flags.testFlag(button)) << button;
-    EXPECT_FALSE(dialog.isModal());
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(dialog.windowFlags().testFlag(Qt::CustomizeWindowHint));
+    ExpectModelessWithoutTitleBarButtons(dialog);
 
     struct Case {
         const char* name;
