@@ -51,6 +51,8 @@ std::u16string CorrectMonitorField(TMonitorField field, std::u16string_view text
     return DecimalText(value);
 }
 
+TMonitorSetupForm::TMonitorSetupForm() = default;
+
 const std::u16string& TMonitorSetupForm::Text(int monitor, TMonitorField field) const
 {
     return m_texts[Slot(monitor)][FieldIndex(field)];

@@ -35,6 +35,9 @@ enum class TMonitorMode { None, AutoDetect, Manual };
 // no Enabled box and always counts as enabled.
 class TMonitorSetupForm {
 public:
+    // Defined out of line: clang-tidy 14's parser crashes on the implicit
+    // constructor of the nested text arrays in the tests.
+    TMonitorSetupForm();
     const std::u16string& Text(int monitor, TMonitorField field) const;
     bool FieldsEnabled(int monitor) const { return m_fieldsEnabled[Slot(monitor)]; }
     bool BoxChecked(int monitor) const { return monitor <= 1 || m_boxChecked[Slot(monitor)]; }

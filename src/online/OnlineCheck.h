@@ -49,7 +49,7 @@ public:
 
 // The version record holds a handful of characters; anything this big is not
 // one.
-inline constexpr std::size_t kMaxVersionBody = 64 * 1024;
+inline constexpr std::size_t kMaxVersionBody = std::size_t{64} * 1024;
 
 // Body bytes as text by the charset parameter of a Content-Type value such as
 // "text/plain; charset=ISO-8859-1". UTF-8 (malformed sequences become U+FFFD)

@@ -57,8 +57,8 @@ TfrmRuler::TfrmRuler(IDesktop& desktop, IShell& shell, ITextRasterizer& text, QW
     // The application's activation and deactivation re-assert the stacking.
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this] { Commands.SetWinOrders(); });
     // Looked at once the screen list no longer holds the monitor that went.
-    connect(qApp, &QGuiApplication::screenRemoved, this,
-            [this] { QTimer::singleShot(0, this, [this] { Commands.MonitorRemoved(); }); });
+    connect(
+        qApp, &QGuiApplication::screenRemoved, this, [this] { Commands.MonitorRemoved(); }, Qt::QueuedConnection);
     StickTimer.setInterval(20);
     connect(&StickTimer, &QTimer::timeout, this, &TfrmRuler::StickTimerTimer);
     HintTimer.setInterval(40);

@@ -21,7 +21,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-TEnvironment Env(std::map<std::string, std::string> vars)
+TEnvironment Env(const std::map<std::string, std::string>& vars)
 {
     return [vars](const char* name) -> std::optional<std::string> {
         auto it = vars.find(name);

@@ -291,8 +291,8 @@ TEST(CrossHairImage, FourArmsRoundASeeThroughCentre)
 TEST(NextAimColor, BlackFirstThenAlternating)
 {
     TColor32 aim = 0;
-    std::vector<TColor32> seen;
-    for (int i = 0; i < 4; ++i) seen.push_back(aim = NextAimColor(aim));
+    std::vector<TColor32> seen(4);
+    for (TColor32& c : seen) c = aim = NextAimColor(aim);
     EXPECT_EQ(seen, (std::vector<TColor32>{clBlack32, clWhite32, clBlack32, clWhite32}));
 }
 
@@ -634,7 +634,8 @@ TEST(DrawReadOut, LabelsAndValuesEmbossedInSixRows)
                 for (int x = 0; x < FTR::kAdvance * static_cast<int>(text.size()) + 1; ++x) {
                     const int px = x0 + x, py = y0 + y;
                     if (px >= z.Width || py >= z.Height) continue;
-                    Ink& i = ink[static_cast<std::size_t>(py * z.Width + px)];
+                    Ink& i = ink[static_cast<std::size_t>(py) * static_cast<std::size_t>(z.Width) +
+                                 static_cast<std::size_t>(px)];
                     i.dark = i.dark || FTR::Covers(text, x, y);
                     i.light = i.light || FTR::Covers(text, x - 1, y - 1);
                 }
@@ -649,7 +650,8 @@ TEST(DrawReadOut, LabelsAndValuesEmbossedInSixRows)
         int errors = 0;
         for (int y = 0; y < z.Height && errors < 5; ++y)
             for (int x = 0; x < z.Width && errors < 5; ++x) {
-                const Ink i = ink[static_cast<std::size_t>(y * z.Width + x)];
+                const Ink i =
+                    ink[static_cast<std::size_t>(y) * static_cast<std::size_t>(z.Width) + static_cast<std::size_t>(x)];
                 const TColor32 expected = i.dark && i.light ? darkOverLight : i.dark ? dark : i.light ? light : 0;
                 if (layer.Pixel(x, y) != expected) {
                     ++errors;

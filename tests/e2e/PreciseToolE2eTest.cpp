@@ -71,6 +71,7 @@ TEST_F(PreciseToolE2e, CtrlPShowsFourWindowsInTheirOrderAndHidesThem)
     const std::vector<Window> all = Shown();
     // From the bottom: ruler, magnifier, its crosshair, magnifier, its crosshair.
     std::vector<std::pair<int, int>> sizes;
+    sizes.reserve(all.size());
     for (const Window& w : all) sizes.emplace_back(w.second.Width, w.second.Height);
     EXPECT_EQ(sizes, (std::vector<std::pair<int, int>>{{1440, 60}, {185, 95}, {11, 11}, {185, 95}, {11, 11}}));
     for (std::size_t i : {1u, 3u}) {

@@ -38,8 +38,10 @@ TEST_P(MenuAboveTheRuler, WhereverTheyOverlap)
     ASSERT_TRUE(x.WaitForScreen(
         at.X, at.Y, at.Width, at.Height,
         [&](const TBitmap32& shot) {
-            const bool same = alone.Width() == shot.Width() && alone.Height() == shot.Height() &&
-                              std::equal(shot.Bits(), shot.Bits() + shot.Width() * shot.Height(), alone.Bits());
+            const bool same =
+                alone.Width() == shot.Width() && alone.Height() == shot.Height() &&
+                std::equal(shot.Bits(), shot.Bits() + static_cast<std::ptrdiff_t>(shot.Width()) * shot.Height(),
+                           alone.Bits());
             alone = shot;
             return same;
         },

@@ -99,7 +99,7 @@ bool LocalHttpServer::ReadRequest(int fd, std::string& target)
 {
     std::string request;
     while (!m_stop && request.find("\r\n\r\n") == std::string::npos) {
-        if (request.size() > 16 * 1024) return false;
+        if (request.size() > std::size_t{16} * 1024) return false;
         if (!WaitReadable(fd)) continue;
         char buffer[1024];
         const ssize_t got = ::recv(fd, buffer, sizeof buffer, 0);
@@ -120,7 +120,12 @@ void LocalHttpServer::Answer(int fd)
     while (!m_stop && std::chrono::steady_clock::now() < until)
         std::this_thread::sleep_for(std::chrono::milliseconds(kSliceMs));
     std::string out = "HTTP/1.1 " + std::to_string(m_response.Status) + " " + m_response.Reason + "\r\n";
-    for (const auto& [name, value] : m_response.Headers) out += name + ": " + value + "\r\n";
+    for (const auto& [name, value] : m_response.Headers) {
+        out += name;
+        out += ": ";
+        out += value;
+        out += "\r\n";
+    }
     if (m_response.SendContentLength) out += "Content-Length: " + std::to_string(m_response.Body.size()) + "\r\n";
     out += "Connection: close\r\n\r\n";
     out += m_response.Body;
