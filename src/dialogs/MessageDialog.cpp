@@ -227,13 +227,9 @@ int QtMessageDialog::Ask(const TMessageRequest& request)
 {
     TfrmMessage dialog(request, m_shell);
     dialog.CentreOver(m_anchor);
-    const bool anchorHadKeyboard = WindowSystem::HasKeyboard(m_anchor);
+    // Whichever of our windows had the keyboard gets it back afterwards.
+    const QPointer<QWidget> owner = WindowSystem::ToolWindowWithKeyboard();
     const int answer = dialog.exec();
-    // The window the question was asked over gets the keyboard back if it had
-    // it, once the window manager has dealt with the dialog's going.
-    if (anchorHadKeyboard)
-        QTimer::singleShot(100, m_anchor, [anchor = m_anchor] {
-            if (anchor && anchor->isVisible()) WindowSystem::TakeKeyboard(anchor);
-        });
+    WindowSystem::ReturnKeyboardLater(owner);
     return answer;
 }

@@ -3,6 +3,7 @@
 #include "online/WebSites.h"
 
 #include "dialogs/Messages.h"
+#include "lang/Languages.h"
 
 #include <system_error>
 
@@ -65,9 +66,9 @@ fs::path HelpForwarderPath(const TEnvironment& env)
 {
     const std::optional<std::string> runtime = env("XDG_RUNTIME_DIR");
     if (runtime && !runtime->empty() && runtime->front() == '/') return fs::path(*runtime) / "scalio-help.htm";
-    const std::string settings = SettingsFolder(env);
-    if (settings.empty()) return {};
-    return fs::path(settings) / "help-topic.htm";
+    // No application-data folder at all: no place for the forwarder.
+    if (GetSpecialFolderPath(env).empty()) return {};
+    return fs::path(SettingsFolder(env)) / "help-topic.htm";
 }
 
 std::optional<std::string> PrepareHelpUrl(const fs::path& helpFolder, const std::string& topic, const TEnvironment& env)
@@ -89,6 +90,6 @@ std::u16string HelpFailureText(const std::string& topic)
 bool TReportingShell::OpenHelp(const std::string& topic)
 {
     if (m_inner.OpenHelp(topic)) return true;
-    ShowAnswerDialog(u"Scalio", HelpFailureText(topic), {u"OK"}, TAnswerIcon::Error);
+    ShowAnswerDialog(u"Scalio", HelpFailureText(topic), {GetLangText(100)}, TAnswerIcon::Error);
     return false;
 }

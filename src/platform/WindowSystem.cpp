@@ -124,8 +124,9 @@ std::vector<Window> RootStack(Display* d)
 void RegisterToolWindow(QWidget* window)
 {
     auto& list = ToolWindows();
-    list.erase(std::remove_if(list.begin(), list.end(), [window](const QPointer<QWidget>& w) { return !w || w == window; }),
-               list.end());
+    list.erase(
+        std::remove_if(list.begin(), list.end(), [window](const QPointer<QWidget>& w) { return !w || w == window; }),
+        list.end());
     list.emplace_back(window);
 }
 
@@ -228,6 +229,21 @@ std::optional<std::uint32_t> ReadScreenPixel(int x, int y)
     return pixel;
 }
 
+QWidget* ToolWindowWithKeyboard()
+{
+    for (const QPointer<QWidget>& w : ToolWindows())
+        if (w && HasKeyboard(w)) return w.data();
+    return nullptr;
+}
+
+void ReturnKeyboardLater(QWidget* window)
+{
+    if (!window) return;
+    QTimer::singleShot(100, window, [w = QPointer<QWidget>(window)] {
+        if (w && w->isVisible()) TakeKeyboard(w);
+    });
+}
+
 void SetWindowAlpha(QWidget* window, int alpha)
 {
     window->setWindowOpacity(std::clamp(alpha, 0, 255) / 255.0);
@@ -246,8 +262,7 @@ bool FocusOnToolWindow(Display* d)
     XGetInputFocus(d, &focus, &revert);
     if (focus == 0) return false;
     for (const QPointer<QWidget>& w : ToolWindows())
-        if (w && w->isVisible() && w->testAttribute(Qt::WA_WState_Created) &&
-            static_cast<Window>(w->winId()) == focus)
+        if (w && w->isVisible() && w->testAttribute(Qt::WA_WState_Created) && static_cast<Window>(w->winId()) == focus)
             return true;
     return false;
 }
@@ -318,7 +333,8 @@ CloseKeyWatcher::CloseKeyWatcher(QObject* parent) : QObject(parent), m_impl(std:
                 count(im.altsDown, 2);
             } else if (std::find(im.others.begin(), im.others.end(), key) != im.others.end()) {
                 count(im.othersDown, static_cast<int>(im.others.size()));
-            } else if (press && key == im.f4 && im.altsDown > 0 && im.othersDown == 0 && FocusOnToolWindow(im.display)) {
+            } else if (press && key == im.f4 && im.altsDown > 0 && im.othersDown == 0 &&
+                       FocusOnToolWindow(im.display)) {
                 emit closeRequested();
             }
         }

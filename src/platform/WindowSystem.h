@@ -34,6 +34,12 @@ void TakeKeyboard(QWidget* window);
 // Whether the window has the keyboard now, as the window system sees it: Qt's
 // idea of the active window lags behind when a window is hidden and shown.
 bool HasKeyboard(const QWidget* window);
+// The tool window (the ruler or a magnifier) that has the keyboard now, if
+// any: a menu or dialog of ours that takes the keyboard gives it back there.
+QWidget* ToolWindowWithKeyboard();
+// Gives the keyboard back to the window once the window manager has dealt
+// with the dialog that had it going away.
+void ReturnKeyboardLater(QWidget* window);
 // One pixel of the screen as it shows (0xFFRRGGBB) straight from the X
 // server, far cheaper than a screen grab; 0xFFFFFFFF where the screen has
 // no such pixel, nothing when this is not an X11 session with a true-colour

@@ -1,6 +1,5 @@
 #include "precise/CrossHairWindow.h"
 
-#include <QBitmap>
 #include <QPainter>
 #include <QRegion>
 
@@ -25,14 +24,17 @@ void TfrmCrossHair::DrawCross(TColor32 aim)
     m_cross = CrossHairImage(aim);
     m_shown = ToPlatformImage(m_cross);
     // The colour key: every pixel but fuchsia belongs to the window's shape,
-    // which needs no compositor to be see-through.
-    QRegion shape;
-    for (int y = 0; y < m_cross.Height(); ++y)
-        for (int x = 0; x < m_cross.Width(); ++x)
-            if (m_cross.Pixel(x, y) != kCrossHairKey) shape += QRect(x, y, 1, 1);
-    if (!shape.isEmpty()) setMask(shape);
+    // which needs no compositor to be see-through. The arms are the same in
+    // either colour, so the shape is set once, with the first arms.
+    if (mask().isEmpty()) {
+        QRegion shape;
+        for (int y = 0; y < m_cross.Height(); ++y)
+            for (int x = 0; x < m_cross.Width(); ++x)
+                if (m_cross.Pixel(x, y) != kCrossHairKey) shape += QRect(x, y, 1, 1);
+        if (!shape.isEmpty()) setMask(shape);
+    }
     update();
-    if (m_wanted && !shape.isEmpty() && !isVisible()) {
+    if (m_wanted && !mask().isEmpty() && !isVisible()) {
         show();
         // Shown late, on the first tick: back into the fixed order.
         WindowSystem::KeepStackingOrder();

@@ -104,13 +104,16 @@ void TPreciseTool::SetZoomTransparencies()
 void TPreciseTool::AlignToRuler()
 {
     const TWindowBounds r = m_ruler.Bounds();
+    const TPoint before1 = Zoom1.Target(), before2 = Zoom2.Target();
     for (TfrmZoom* zoom : {&Zoom1, &Zoom2}) {
         const TPoint p = LockedZoomPosition(m_ruler.State.Rotate, r, zoom->Bounds());
         zoom->RepositionZoom(p.X, p.Y);
     }
     Zoom1.RepositionTarget();
     Zoom2.RepositionTarget();
-    DrawTexts();
+    // This runs on every stick tick and drag move: the read-outs depend on
+    // the targets alone here, so they are drawn again only when one moved.
+    if (!(Zoom1.Target() == before1) || !(Zoom2.Target() == before2)) DrawTexts();
 }
 
 void TPreciseTool::DrawTexts()

@@ -34,8 +34,6 @@ void TfrmZoom::FormCreate()
     TargetCorner = 0;
     SetSize();
     PaintZoom();
-    RepositionTarget();
-    DrawText();
 }
 
 void TfrmZoom::SetSize()
@@ -199,7 +197,7 @@ void TfrmZoom::keyPressEvent(QKeyEvent* event)
 void TfrmZoom::contextMenuEvent(QContextMenuEvent* event)
 {
     imgZoomMouseUp();
-    m_context.Commands.PopupMenu(this, event->globalPos());
+    m_context.Commands.PopupMenu(event->globalPos());
 }
 
 bool TfrmZoom::event(QEvent* e)

@@ -43,8 +43,9 @@ public:
     int TargetY = 0;
     TZoomRect ZoomRect;
 
-    // The creation steps that need the settings: corner, size, background,
-    // target and read-out.
+    // The creation steps that need the settings: corner, size, background.
+    // The tool places the target and draws the read-out once both
+    // magnifiers exist.
     void FormCreate();
     void SetSize();
     // The background: PaintZoom1 or PaintZoom2 of the tool.

@@ -1,5 +1,6 @@
 #include "ruler/RulerCommands.h"
 
+#include <QEvent>
 #include <QMenu>
 #include <QPixmap>
 
@@ -19,12 +20,7 @@
 #include "ruler/ScalePainter.h"
 
 TRulerCommands::TRulerCommands(TfrmRuler& ruler, IDesktop& desktop, IShell& shell)
-    : QObject(&ruler),
-      m_ruler(ruler),
-      m_state(ruler.State),
-      m_desktop(desktop),
-      m_shell(shell),
-      m_onlineCheck(std::make_shared<TCurlHttpClient>())
+    : QObject(&ruler), m_ruler(ruler), m_state(ruler.State), m_desktop(desktop), m_shell(shell)
 {
     m_onlineCheckTimer.setInterval(1000);
     connect(&m_onlineCheckTimer, &QTimer::timeout, this, &TRulerCommands::OnlineCheckTimerTimer);
@@ -43,7 +39,7 @@ void TRulerCommands::BuildMenus()
     // The state is the authority; the menu catches up whenever it opens.
     connect(m_menu->RightMenu(), &QMenu::aboutToShow, this, &TRulerCommands::RefreshMenu);
     connect(m_menu->RightMenu(), &QMenu::aboutToHide, this, [this] {
-        if (m_menuOwnerHadKeyboard && m_menuOwner && m_menuOwner->isVisible()) WindowSystem::TakeKeyboard(m_menuOwner);
+        if (m_menuKeyboardOwner && m_menuKeyboardOwner->isVisible()) WindowSystem::TakeKeyboard(m_menuKeyboardOwner);
     });
 }
 
@@ -52,16 +48,16 @@ TMenuContext TRulerCommands::MenuContext() const
     TMenuContext c;
     for (int j = 0; j < LanguageCount(); ++j) c.LanguageNames.push_back(GetLanguageName(j));
     c.CheckedLanguage = m_checkedLanguage;
-    c.CheckRunning = m_onlineCheck.IsRunning();
+    c.CheckRunning = m_onlineCheck && m_onlineCheck->IsRunning();
     return c;
 }
 
-void TRulerCommands::PopupMenu(QWidget* from, const QPoint& globalPos)
+void TRulerCommands::PopupMenu(const QPoint& globalPos)
 {
     if (!m_menu) return;
-    SetWinOrders();
-    m_menuOwner = from;
-    m_menuOwnerHadKeyboard = WindowSystem::HasKeyboard(from);
+    // Whichever of our windows had the keyboard gets it back when the menu
+    // closes, whichever window it was opened on.
+    m_menuKeyboardOwner = WindowSystem::ToolWindowWithKeyboard();
     m_menu->RightMenu()->popup(globalPos);
     // Shown after the re-stacking, and kept above whatever re-stacks next.
     WindowSystem::KeepStackingOrder();
@@ -107,7 +103,7 @@ void TRulerCommands::RunMenuItem(TMenuItemRef item)
         // Links and other programs: a failure is the desktop's to show.
         case I::menuHelp: m_shell.OpenHelp(""); break;
         case I::menuMore: m_shell.OpenUrl(LanguagesDownloadPage()); break;
-        case I::menuScalioOnline: m_shell.OpenUrl(ProductPage("")); break;
+        case I::menuScalioOnline: m_shell.OpenUrl(ProductPage("", m_ruler.Environment())); break;
         case I::menuVendraOnline: m_shell.OpenUrl(MakerPage()); break;
         case I::menuQuestion: m_shell.OpenUrl(MailLink(TMailTopic::Question)); break;
         case I::menuComments: m_shell.OpenUrl(MailLink(TMailTopic::Comments)); break;
@@ -257,9 +253,25 @@ void TRulerCommands::menuManualConfigClick()
     if (answer == 1) ShowDialog(m_monitorDialog);
 }
 
+QWidget* TRulerCommands::WatchDialog(QWidget* dialog)
+{
+    if (dialog) dialog->installEventFilter(this);
+    return dialog;
+}
+
+bool TRulerCommands::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Hide && m_dialogKeyboardOwner) {
+        WindowSystem::ReturnKeyboardLater(m_dialogKeyboardOwner);
+        m_dialogKeyboardOwner = nullptr;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
 void TRulerCommands::ShowDialog(QWidget* dialog)
 {
     if (!dialog) return;
+    if (!dialog->isVisible()) m_dialogKeyboardOwner = WindowSystem::ToolWindowWithKeyboard();
     // Modeless: an open dialog comes to the front instead.
     dialog->show();
     dialog->raise();
@@ -269,24 +281,27 @@ void TRulerCommands::ShowDialog(QWidget* dialog)
 void TRulerCommands::menuAutostartClick()
 {
     // The item keeps its new check mark even when the desktop refuses.
-    if (!SetAutostart(m_state.AutoStart, m_ruler.ExecutablePath()))
+    if (!SetAutostart(m_state.AutoStart, m_ruler.ExecutablePath(), m_ruler.Environment()))
         ShowAnswerDialog(u"Scalio", AutostartFailedText(), {GetLangText(100)}, TAnswerIcon::Error);
 }
 
 void TRulerCommands::StartOnlineCheck(bool startUp)
 {
-    if (!m_onlineCheck.Start(startUp)) return;
+    if (!m_onlineCheck)
+        m_onlineCheck = std::make_unique<TOnlineCheck>(std::make_shared<TCurlHttpClient>(),
+                                                       VersionRecordUrl(m_ruler.Environment()));
+    if (!m_onlineCheck->Start(startUp)) return;
     RefreshMenu();  // CHECK NOW waits for this check
     m_onlineCheckTimer.start();
 }
 
 void TRulerCommands::OnlineCheckTimerTimer()
 {
-    const std::optional<TFinishedCheck> done = m_onlineCheck.TakeResult();
+    const std::optional<TFinishedCheck> done = m_onlineCheck->TakeResult();
     if (!done) return;
     m_onlineCheckTimer.stop();
-    RefreshMenu();
     ShowCheckReport(ReportCheckResult(done->Result, done->ReportCheckResult, Languages()), m_shell);
+    RefreshMenu();
 }
 
 void TRulerCommands::CustomSettingsApplied()

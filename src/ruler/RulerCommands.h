@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
+#include <memory>
 #include <string>
 
 #include "online/OnlineCheck.h"
@@ -33,9 +34,9 @@ public:
     void BuildMenus();
     TRulerMenu* Menu() const { return m_menu; }
     TMenuContext MenuContext() const;
-    // Opens the menu for a window at a screen point; a window that had the
+    // Opens the menu at a screen point; the window of ours that had the
     // keyboard gets it back when the menu closes.
-    void PopupMenu(QWidget* from, const QPoint& globalPos);
+    void PopupMenu(const QPoint& globalPos);
 
     void RunMenuItem(TMenuItemRef item);
     // The item that carries the keys (a chord as the menu table writes it),
@@ -69,11 +70,11 @@ public:
     void MonitorRemoved();
     // The monitor dialog, shown (without waiting) when the user confirms
     // the manual configuration.
-    void SetMonitorDialog(QWidget* dialog) { m_monitorDialog = dialog; }
+    void SetMonitorDialog(QWidget* dialog) { m_monitorDialog = WatchDialog(dialog); }
     // The custom settings and About dialogs, shown (modeless) by their
     // commands; an open one comes to the front.
-    void SetCustomizeDialog(QWidget* dialog) { m_customizeDialog = dialog; }
-    void SetAboutDialog(QWidget* dialog) { m_aboutDialog = dialog; }
+    void SetCustomizeDialog(QWidget* dialog) { m_customizeDialog = WatchDialog(dialog); }
+    void SetAboutDialog(QWidget* dialog) { m_aboutDialog = WatchDialog(dialog); }
     // After the custom settings dialog wrote its values into the state:
     // every window lays itself out, repaints and re-reads its texts.
     void CustomSettingsApplied();
@@ -84,7 +85,14 @@ public:
     // The companion magnifier's path, read once at start-up.
     std::string MagnifierPath;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // A dialog whose going gives the keyboard back to the window that had
+    // it when the dialog came up.
+    QWidget* WatchDialog(QWidget* dialog);
+
     // The handlers behind the items, run after a check item toggled its own
     // option.
     void AnyUnitsClick(TUnits units);
@@ -112,11 +120,13 @@ private:
     QPointer<QWidget> m_monitorDialog;
     QPointer<QWidget> m_customizeDialog;
     QPointer<QWidget> m_aboutDialog;
-    TOnlineCheck m_onlineCheck;
+    // Made with the first check: a program that never checks never sets up
+    // the HTTP client.
+    std::unique_ptr<TOnlineCheck> m_onlineCheck;
     QTimer m_onlineCheckTimer;
     TMenuImages m_images;
     TRulerMenu* m_menu = nullptr;
     int m_checkedLanguage = -1;
-    QPointer<QWidget> m_menuOwner;
-    bool m_menuOwnerHadKeyboard = false;
+    QPointer<QWidget> m_menuKeyboardOwner;
+    QPointer<QWidget> m_dialogKeyboardOwner;
 };

@@ -122,10 +122,6 @@ void SelectResolution(RulerState& s, TResolution resolution, const TLanguageTabl
     SetResParams(s, texts);
 }
 
-void ToggleScale(RulerState& s)
-{
-    s.Scale = !s.Scale;
-}
 void SelectScaleUp(RulerState& s, bool up)
 {
     s.ScaleUp = up;
@@ -134,15 +130,6 @@ void SelectScaleRight(RulerState& s, bool right)
 {
     s.ScaleRight = right;
 }
-void ToggleNoOffset(RulerState& s)
-{
-    s.NoOffset = !s.NoOffset;
-}
-void ToggleEmbossed(RulerState& s)
-{
-    s.Embossed = !s.Embossed;
-}
-
 void SelectSize(RulerState& s, TRulerSize size)
 {
     s.Size = size;

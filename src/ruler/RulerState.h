@@ -154,11 +154,8 @@ inline int ValidColorIndex(int index)
 // up to date here, since nothing may read them stale.
 void SelectUnits(RulerState& s, TUnits units, const TLanguageTable& texts);
 void SelectResolution(RulerState& s, TResolution resolution, const TLanguageTable& texts);
-void ToggleScale(RulerState& s);
 void SelectScaleUp(RulerState& s, bool up);
 void SelectScaleRight(RulerState& s, bool right);
-void ToggleNoOffset(RulerState& s);
-void ToggleEmbossed(RulerState& s);
 void SelectColor(RulerState& s, int index);
 // A size choice: the full length locks the ruler to moves across its axis,
 // every other size frees it.

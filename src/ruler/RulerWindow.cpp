@@ -93,6 +93,7 @@ bool TfrmRuler::FormCreate(const TRulerSetup& setup)
     Languages().LoadLanguages(setup.LanguagesFolder, m_flagLoader);
     Commands.BuildMenus();
     m_executablePath = setup.ExecutablePath;
+    m_environment = setup.Environment;
     Commands.MagnifierPath = FindCompanionMagnifierPath(setup.Environment);
 
     const auto critical = [this](const std::u16string& text) {
@@ -235,7 +236,7 @@ void TfrmRuler::RulerImageMouseUp()
 
 void TfrmRuler::RulerImageClick()
 {
-    if (Drag.Click(State.StickToMouse)) m_shell.OpenUrl(ProductPage(""));
+    if (Drag.Click(State.StickToMouse)) m_shell.OpenUrl(ProductPage("", m_environment));
 }
 
 void TfrmRuler::RulerImageDblClick()
@@ -261,6 +262,16 @@ void TfrmRuler::HintTimerTimer()
 {
     // The line keeps its text while the ruler is dragged.
     if (Drag.Dragging) return;
+    // A vertical ruler shows no line: the layer is cleared once (after each
+    // repaint) and nothing is read or composed on the ticks after that.
+    if (State.Rotate) {
+        if (Picture.LastInfoText.empty()) return;
+        Picture.LastInfoText.clear();
+        Picture.InfoLayer.Bitmap.Clear(0);
+        m_shown = ToPlatformImage(Picture.RulerImage.Composite());
+        update();
+        return;
+    }
     std::optional<TPoint> pointer;
     std::optional<TColor32> pixel;
     if (InfoNeedsPointer(State)) {
@@ -342,7 +353,7 @@ void TfrmRuler::keyPressEvent(QKeyEvent* event)
 
 void TfrmRuler::contextMenuEvent(QContextMenuEvent* event)
 {
-    Commands.PopupMenu(this, event->globalPos());
+    Commands.PopupMenu(event->globalPos());
 }
 
 bool TfrmRuler::event(QEvent* e)

@@ -57,6 +57,9 @@ public:
     const std::string& SettingsPath() const { return m_settingsPath; }
     // The running program, as the autostart entry starts it.
     const std::filesystem::path& ExecutablePath() const { return m_executablePath; }
+    // The environment the program started with, as the setup gave it: the
+    // update check, the autostart entry and the web pages read it.
+    const TEnvironment& Environment() const { return m_environment; }
     // The user's decimal separator, for every number the program writes.
     char16_t DecimalSeparator() const { return m_decimalSeparator; }
 
@@ -117,4 +120,5 @@ private:
     bool m_restoreKeyboard = false;
     std::string m_settingsPath;
     std::filesystem::path m_executablePath;
+    TEnvironment m_environment = ProcessEnvironment();
 };

@@ -209,12 +209,6 @@ TEST(RulerState, PositionPairsFollowTheOrientation)
     SelectScaleRight(s, false);
     EXPECT_FALSE(s.ScaleUp);
     EXPECT_FALSE(s.ScaleRight);
-    ToggleNoOffset(s);
-    ToggleEmbossed(s);
-    ToggleScale(s);
-    EXPECT_TRUE(s.NoOffset);
-    EXPECT_FALSE(s.Embossed);
-    EXPECT_TRUE(s.Scale);
 }
 
 }  // namespace

@@ -109,4 +109,21 @@ TEST_F(DialogsE2e, BothDialogsSpeakTheChosenLanguage)
     x.SavePng(std::filesystem::path(SCALIO_SHOTS) / "about-german.png");
 }
 
+// A dialog opened from the ruler takes the keyboard and gives it back to
+// the ruler when it goes; Alt+F4 then ends the program as before.
+TEST_F(DialogsE2e, TheRulerHasTheKeyboardAgainAfterADialog)
+{
+    Start();
+    ClickRuler();
+    Keys({"ctrl+c"});
+    const auto dialog = x.WaitForWindow("Custom Settings", 10s);
+    ASSERT_TRUE(dialog.has_value());
+    ASSERT_TRUE(x.WaitForFocus(*dialog, 5s));
+    const TWindowGeometry d = *x.Geometry(*dialog);
+    ASSERT_TRUE(ClickIn(x, d, 536 + 56, 248 + 12));  // Cancel
+    EXPECT_TRUE(x.WaitForFocus(ruler, 5s)) << "the keyboard did not come back to the ruler";
+    Keys({"alt+F4"});
+    EXPECT_TRUE(x.WaitForExit(10s));
+}
+
 }  // namespace

@@ -103,6 +103,7 @@ pid_t XSession::Spawn(const std::vector<std::string>& argv, bool quiet,
     for (char** e = environ; *e; ++e) {
         const std::string var = *e;
         if (var.rfind("DISPLAY=", 0) == 0 || var.rfind("HOME=", 0) == 0 || var.rfind("XDG_CONFIG_HOME=", 0) == 0 ||
+            var.rfind("XDG_RUNTIME_DIR=", 0) == 0 || var.rfind("XDG_CONFIG_DIRS=", 0) == 0 ||
             var.rfind("WAYLAND_DISPLAY=", 0) == 0 || var.rfind("QT_QPA_PLATFORM=", 0) == 0)
             continue;
         env.push_back(var);

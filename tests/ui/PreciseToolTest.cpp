@@ -228,4 +228,61 @@ TEST_F(PreciseToolTest, AChangeOfMonitorCarriesLockedMagnifiersAlong)
     }
 }
 
+// The unit, colour and EMBOSSED commands reach the shown magnifiers: the
+// read-out speaks the new unit, the background takes the new colours.
+TEST_F(PreciseToolTest, UnitColourAndEmbossingReachTheMagnifiers)
+{
+    Start();
+    Run(TMenuId::menuPreciseShow);
+    TfrmZoom& z = Tool().Zoom1;
+    const auto pixels = [](const TBitmap32& b) {
+        return std::vector<TColor32>(b.Bits(), b.Bits() + static_cast<std::ptrdiff_t>(b.Width()) * b.Height());
+    };
+    const std::vector<TColor32> inPixels = pixels(z.TextLayer.Bitmap);
+    Run(TMenuId::menuCM);
+    EXPECT_NE(pixels(z.TextLayer.Bitmap), inPixels);
+    const QRgb body = z.ShownImage().pixel(z.width() - 3, z.height() / 2);
+    Run(TMenuId::ColorMenuItem, 4);
+    EXPECT_NE(z.ShownImage().pixel(z.width() - 3, z.height() / 2), body);
+    const QRgb edge = z.ShownImage().pixel(0, z.height() / 2);
+    Run(TMenuId::MenuEmbossed);
+    EXPECT_NE(z.ShownImage().pixel(0, z.height() / 2), edge);
+}
+
+// LOCK 2 RULER while the tool is hidden changes the option alone; SHOW does
+// not move the magnifiers; a rotation carries locked ones to the new line.
+TEST_F(PreciseToolTest, LockWhileHiddenWaitsAndRotationRealigns)
+{
+    Start();
+    Run(TMenuId::menuPreciseShow);
+    Tool().Zoom1.move(100, 100);
+    Tool().Zoom2.move(300, 700);
+    Run(TMenuId::menuPreciseShow);
+    Run(TMenuId::menuPreciseLock);
+    EXPECT_TRUE(ruler.State.PMTLocked);
+    Run(TMenuId::menuPreciseShow);
+    EXPECT_EQ(Tool().Zoom1.pos(), QPoint(100, 100));
+    EXPECT_EQ(Tool().Zoom2.pos(), QPoint(300, 700));
+    Run(TMenuId::menuRotate);  // vertical, centred: 60 wide at x 930
+    for (TfrmZoom* z : {&Tool().Zoom1, &Tool().Zoom2}) EXPECT_EQ(z->x(), 930 + 30 - 92);
+    EXPECT_EQ(Tool().Zoom2.y(), 700);
+}
+
+// A change of monitor with the tool shown but not locked brings it back
+// shown, where it was, and still unlocked.
+TEST_F(PreciseToolTest, AChangeOfMonitorKeepsAnUnlockedToolShown)
+{
+    desktop.MonitorList = {{0, 0, 1920, 1080}, {-1280, 0, 1280, 1024}};
+    ruler.State.MonitorCount = 2;
+    ruler.State.MonitorRects[1] = {-1280, 0, 1280, 1024};
+    Start();
+    Run(TMenuId::menuPreciseShow);
+    Tool().Zoom1.move(100, 100);
+    Run(TMenuId::menuMonitor, 1);
+    EXPECT_TRUE(ruler.State.PMTShow);
+    EXPECT_FALSE(ruler.State.PMTLocked);
+    EXPECT_TRUE(Tool().Zoom1.isVisible());
+    EXPECT_EQ(Tool().Zoom1.pos(), QPoint(100, 100));
+}
+
 }  // namespace

@@ -320,10 +320,39 @@ TEST_F(RulerWindowTest, TheInformationLineFollowsThePointerAndPaintsOnlyChanges)
     EXPECT_EQ(ruler.Picture.LastInfoText, kRefreshInfoText);
     ruler.Commands.RunMenuItem({TMenuId::menuInfoMouse});
     EXPECT_TRUE(ruler.HintTimer.isActive());
-    // A vertical ruler shows no line.
+    // A vertical ruler shows no line; turned back, the line shows again at
+    // the next tick.
     ruler.Commands.RunMenuItem({TMenuId::menuRotate});
     ruler.HintTimerTimer();
     EXPECT_EQ(inked(), 0);
+    ruler.Commands.RunMenuItem({TMenuId::menuRotate});
+    ruler.HintTimerTimer();
+    EXPECT_GT(inked(), 50);
+}
+
+// The menu's links reach the desktop, each its own page or mail.
+TEST_F(RulerWindowTest, LinksOfTheMenuOpenTheirPages)
+{
+    ruler.StartUp();
+    struct Case {
+        TMenuId item;
+        std::string url;
+    };
+    const Case cases[] = {
+        {TMenuId::menuMore, LanguagesDownloadPage()},
+        {TMenuId::menuScalioOnline, ProductPage("", ProcessEnvironment())},
+        {TMenuId::menuVendraOnline, MakerPage()},
+        {TMenuId::menuQuestion, MailLink(TMailTopic::Question)},
+        {TMenuId::menuComments, MailLink(TMailTopic::Comments)},
+        {TMenuId::menuBug, MailLink(TMailTopic::Bug)},
+    };
+    for (const Case& c : cases) {
+        shell.Urls.clear();
+        ruler.Commands.RunMenuItem({c.item});
+        EXPECT_EQ(shell.Urls, std::vector<std::string>{c.url}) << MenuEntry(c.item).Name;
+    }
+    ruler.Commands.RunMenuItem({TMenuId::menuHelp});
+    EXPECT_EQ(shell.HelpTopics, std::vector<std::string>{""});
 }
 
 // A monitor unplugged while the program runs never strands the ruler.
