@@ -8,6 +8,7 @@
 #include "monitors/MultiMonSetupDialog.h"
 
 #include <filesystem>
+#include <memory>
 #include "online/HelpPages.h"
 #include "platform/QtDesktop.h"
 #include "platform/QtShell.h"
@@ -65,16 +66,30 @@ int main(int argc, char* argv[])
     setup.LanguagesFolder = ExecutableFolder() / "Languages";
     int result = 1;
     if (ruler.FormCreate(setup)) {
-        // The dialogs are created hidden once and shown when asked for;
-        // the About dialog greets a first start, before any settings file.
-        TfrmAbout about(ruler.Commands, shell);
-        about.SetAnchor(&ruler);
-        ruler.Commands.SetAboutDialog(&about);
-        TfrmMultiMonSetup monitorSetup(ruler.State, desktop, shell, ruler.Commands);
-        ruler.Commands.SetMonitorDialog(&monitorSetup);
-        TfrmCustomize customize(ruler.State, ruler.Commands, shell, rasterizer, ruler.DecimalSeparator());
-        ruler.Commands.SetCustomizeDialog(&customize);
-        about.ShowOnFirstStart(std::filesystem::exists(ruler.SettingsPath()));
+        // Each dialog is made hidden the first time it is asked for, then
+        // kept and shown again; they go before the ruler's shut-down.
+        std::unique_ptr<TfrmAbout> about;
+        std::unique_ptr<TfrmMultiMonSetup> monitorSetup;
+        std::unique_ptr<TfrmCustomize> customize;
+        ruler.Commands.SetAboutDialog([&]() -> QWidget* {
+            if (!about) {
+                about = std::make_unique<TfrmAbout>(ruler.Commands, shell);
+                about->SetAnchor(&ruler);
+            }
+            return about.get();
+        });
+        ruler.Commands.SetMonitorDialog([&]() -> QWidget* {
+            if (!monitorSetup) monitorSetup = std::make_unique<TfrmMultiMonSetup>(ruler.State, desktop, shell, ruler.Commands);
+            return monitorSetup.get();
+        });
+        ruler.Commands.SetCustomizeDialog([&]() -> QWidget* {
+            if (!customize)
+                customize = std::make_unique<TfrmCustomize>(ruler.State, ruler.Commands, shell, rasterizer,
+                                                            ruler.DecimalSeparator());
+            return customize.get();
+        });
+        // The About dialog greets a first start, before any settings file.
+        if (!std::filesystem::exists(ruler.SettingsPath())) ruler.Commands.ShowAboutDialog();
         result = QApplication::exec();
     }
     ruler.FormDestroy();

@@ -107,14 +107,6 @@ TfrmAbout::TfrmAbout(TRulerCommands& commands, IShell& shell, QWidget* parent)
     SetTexts();
 }
 
-void TfrmAbout::ShowOnFirstStart(bool settingsFileExists)
-{
-    if (settingsFileExists) return;
-    show();
-    raise();
-    activateWindow();
-}
-
 void TfrmAbout::done(int result)
 {
     const bool wasVisible = isVisible();

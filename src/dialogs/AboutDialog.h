@@ -31,9 +31,6 @@ public:
     // The window whose screen the dialog comes up centred on, each time it
     // shows (the ruler); without a visible one, the primary screen.
     void SetAnchor(QWidget* anchor) { m_anchor = anchor; }
-    // The first start is the one without a settings file yet: the dialog
-    // then introduces the program by itself.
-    void ShowOnFirstStart(bool settingsFileExists);
 
     QLabel* Label1() const { return m_label1; }
     QLabel* Label2() const { return m_label2; }

@@ -17,8 +17,8 @@ struct TCurlLimits {
 
 class TCurlHttpClient : public IHttpClient {
 public:
-    // Initialises libcurl's global state on first use; construct on the
-    // user-interface thread before any check starts.
+    // libcurl is loaded with the first request; without it (or with one
+    // older than 7.84) every request fails.
     explicit TCurlHttpClient(TCurlLimits limits = {});
 
     std::optional<std::u16string> Get(const std::string& url, std::stop_token stop) override;

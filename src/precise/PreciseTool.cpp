@@ -118,6 +118,8 @@ void TPreciseTool::AlignToRuler()
 
 void TPreciseTool::DrawTexts()
 {
+    // A hidden tool keeps no read-outs: showing it draws them afresh.
+    if (!m_ruler.State.PMTShow) return;
     Zoom1.DrawText();
     Zoom2.DrawText();
 }

@@ -253,10 +253,13 @@ void TRulerCommands::menuManualConfigClick()
     if (answer == 1) ShowDialog(m_monitorDialog);
 }
 
-QWidget* TRulerCommands::WatchDialog(QWidget* dialog)
+QWidget* TRulerCommands::Dialog(TDialog& dialog)
 {
-    if (dialog) dialog->installEventFilter(this);
-    return dialog;
+    if (!dialog.Made && dialog.Source) {
+        dialog.Made = dialog.Source();
+        if (dialog.Made) dialog.Made->installEventFilter(this);
+    }
+    return dialog.Made;
 }
 
 bool TRulerCommands::eventFilter(QObject* watched, QEvent* event)
@@ -268,8 +271,9 @@ bool TRulerCommands::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
-void TRulerCommands::ShowDialog(QWidget* dialog)
+void TRulerCommands::ShowDialog(TDialog& source)
 {
+    QWidget* dialog = Dialog(source);
     if (!dialog) return;
     if (!dialog->isVisible()) m_dialogKeyboardOwner = WindowSystem::ToolWindowWithKeyboard();
     // Modeless: an open dialog comes to the front instead.

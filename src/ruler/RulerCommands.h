@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -68,13 +69,18 @@ public:
     // A monitor went away: a ruler left without its monitor goes where it
     // can be seen (RESET with detected monitors, monitor 1 of a manual table).
     void MonitorRemoved();
+    // How a dialog is had: made on first use, so that a start that shows
+    // none of them neither builds them nor loads the interface font.
+    using TDialogSource = std::function<QWidget*()>;
     // The monitor dialog, shown (without waiting) when the user confirms
     // the manual configuration.
-    void SetMonitorDialog(QWidget* dialog) { m_monitorDialog = WatchDialog(dialog); }
+    void SetMonitorDialog(TDialogSource source) { m_monitorDialog.Source = std::move(source); }
     // The custom settings and About dialogs, shown (modeless) by their
     // commands; an open one comes to the front.
-    void SetCustomizeDialog(QWidget* dialog) { m_customizeDialog = WatchDialog(dialog); }
-    void SetAboutDialog(QWidget* dialog) { m_aboutDialog = WatchDialog(dialog); }
+    void SetCustomizeDialog(TDialogSource source) { m_customizeDialog.Source = std::move(source); }
+    void SetAboutDialog(TDialogSource source) { m_aboutDialog.Source = std::move(source); }
+    // Shows the About dialog, as its command does.
+    void ShowAboutDialog() { ShowDialog(m_aboutDialog); }
     // After the custom settings dialog wrote its values into the state:
     // every window lays itself out, repaints and re-reads its texts.
     void CustomSettingsApplied();
@@ -89,9 +95,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // A dialog whose going gives the keyboard back to the window that had
-    // it when the dialog came up.
-    QWidget* WatchDialog(QWidget* dialog);
+    struct TDialog {
+        TDialogSource Source;
+        QPointer<QWidget> Made;  // watched since it was made
+    };
+    // The dialog, made now when it was not yet; its going gives the keyboard
+    // back to the window that had it when the dialog came up.
+    QWidget* Dialog(TDialog& dialog);
 
     // The handlers behind the items, run after a check item toggled its own
     // option.
@@ -107,7 +117,7 @@ private:
     void menuExitClick();
     void menuResetClick();
     void menuManualConfigClick();
-    void ShowDialog(QWidget* dialog);
+    void ShowDialog(TDialog& dialog);
     void menuAutostartClick();
     void AnyMonitorClick();
     void RunRadioChoice(TRadioChoice choice);
@@ -117,9 +127,9 @@ private:
     RulerState& m_state;
     IDesktop& m_desktop;
     IShell& m_shell;
-    QPointer<QWidget> m_monitorDialog;
-    QPointer<QWidget> m_customizeDialog;
-    QPointer<QWidget> m_aboutDialog;
+    TDialog m_monitorDialog;
+    TDialog m_customizeDialog;
+    TDialog m_aboutDialog;
     // Made with the first check: a program that never checks never sets up
     // the HTTP client.
     std::unique_ptr<TOnlineCheck> m_onlineCheck;

@@ -210,16 +210,6 @@ TEST_F(AboutDialogTest, OkAndHelpCloseTheDialogAndHelpOpensTheStartPage)
     }
 }
 
-TEST_F(AboutDialogTest, ShowsItselfOnlyOnTheFirstStart)
-{
-    for (const bool settingsFileExists : {true, false}) {
-        SCOPED_TRACE(settingsFileExists);
-        about.hide();
-        about.ShowOnFirstStart(settingsFileExists);
-        EXPECT_EQ(about.isVisible(), !settingsFileExists);
-    }
-}
-
 TEST_F(AboutDialogTest, ActivationAndClosingRestackTheRulerWindows)
 {
     ruler.StartUp();

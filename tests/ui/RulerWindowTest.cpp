@@ -377,11 +377,31 @@ TEST_F(RulerWindowTest, AMonitorThatGoesAwayTakesTheRulerBackToOneThatIsThere)
 
 // Manual configuration asks first, with help at hand, and opens the monitor
 // dialog only on OK.
+TEST_F(RulerWindowTest, ADialogIsMadeTheFirstTimeItIsAskedForAndThenKept)
+{
+    ruler.StartUp();
+    QWidget dialog;
+    int made = 0;
+    ruler.Commands.SetAboutDialog([&] {
+        ++made;
+        return &dialog;
+    });
+    EXPECT_EQ(made, 0);
+    ruler.Commands.RunMenuItem({TMenuId::menuAbout});
+    EXPECT_EQ(made, 1);
+    EXPECT_TRUE(dialog.isVisible());
+    dialog.hide();
+    ruler.Commands.RunMenuItem({TMenuId::menuAbout});
+    EXPECT_EQ(made, 1);
+    EXPECT_TRUE(dialog.isVisible());
+    dialog.hide();
+}
+
 TEST_F(RulerWindowTest, ManualConfigurationAsksBeforeTheDialogOpens)
 {
     ruler.StartUp();
     QWidget dialog;
-    ruler.Commands.SetMonitorDialog(&dialog);
+    ruler.Commands.SetMonitorDialog([&dialog] { return &dialog; });
     messages.Answers = {2, 1};
     ruler.Commands.RunMenuItem({TMenuId::menuManualConfig});
     EXPECT_FALSE(dialog.isVisible());

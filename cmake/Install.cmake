@@ -1,0 +1,1 @@
+# Installing: filled in by the install work.

@@ -1,0 +1,1 @@
+# The Debian package: filled in by the packaging work.
