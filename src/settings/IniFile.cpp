@@ -1,11 +1,15 @@
 #include "settings/IniFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <charconv>
+#include <cstdint>
 #include <string>
 
 #include "settings/Utf8.h"
@@ -14,9 +18,7 @@ namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr std::size_t npos = std::string::npos;
-// A settings file is a few kilobytes; anything this large is not one, and
-// reading it whole would only cost memory.
-constexpr std::size_t kMaxFileBytes = 64u << 20;
+constexpr std::string_view kTempSuffix = ".tmp";
 
 bool IsBlank(char c)
 {
@@ -98,6 +100,53 @@ void SetError(std::error_code* error, std::error_code ec)
 // A step whose failure changes nothing for the caller.
 void BestEffort(int) {}
 
+// The start of the temporary files' names for target: "." + name + ".",
+// followed by "<pid>.<n>" and kTempSuffix.
+std::string TempPrefix(const std::filesystem::path& target)
+{
+    return "." + target.filename().string() + ".";
+}
+
+// The writer's process id in a temporary file's name, when the name is one of
+// ours for this prefix.
+std::optional<pid_t> TempFileWriter(std::string_view name, std::string_view prefix)
+{
+    if (!name.starts_with(prefix) || !name.ends_with(kTempSuffix)) return std::nullopt;
+    name.remove_prefix(prefix.size());
+    name.remove_suffix(kTempSuffix.size());
+    const std::size_t dot = name.find('.');
+    if (dot == npos) return std::nullopt;
+    const std::string_view pidText = name.substr(0, dot), counter = name.substr(dot + 1);
+    const auto digitsOnly = [](std::string_view t) { return !t.empty() && t.find_first_not_of("0123456789") == npos; };
+    if (!digitsOnly(pidText) || !digitsOnly(counter)) return std::nullopt;
+    pid_t pid = 0;
+    const auto [end, ec] = std::from_chars(pidText.data(), pidText.data() + pidText.size(), pid);
+    if (ec != std::errc() || end != pidText.data() + pidText.size() || pid <= 0) return std::nullopt;
+    return pid;
+}
+
+// Removes the temporary files a killed writer left in folder. Only those
+// whose process has ended go: a file of a live process (ours included) may be
+// a save in progress, whose rename must still find it. Not being able to tell
+// counts as alive.
+void RemoveOrphanedTempFiles(const std::filesystem::path& folder, std::string_view prefix)
+{
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    const pid_t self = ::getpid();
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::optional<pid_t> writer = TempFileWriter(entry->d_name, prefix);
+        if (!writer || *writer == self) continue;
+        if (::kill(*writer, 0) == 0 || errno != ESRCH) continue;
+        // Only a regular file is one of ours; whatever else carries such a
+        // name is left alone.
+        struct stat st {};
+        if (::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)) continue;
+        BestEffort(::unlinkat(::dirfd(dir), entry->d_name, 0));
+    }
+    ::closedir(dir);
+}
+
 bool WriteAll(int fd, std::string_view bytes)
 {
     while (!bytes.empty()) {
@@ -171,6 +220,8 @@ TIniLoad TIniFile::Load(const std::filesystem::path& path, std::error_code* erro
         ec = LastError();
     } else if (!S_ISREG(st.st_mode)) {
         ec = std::make_error_code(std::errc::invalid_argument);
+    } else if (static_cast<std::uintmax_t>(st.st_size) > kIniMaxFileBytes) {
+        ec = std::make_error_code(std::errc::file_too_large);
     } else {
         char buffer[65536];
         for (;;) {
@@ -182,7 +233,9 @@ TIniLoad TIniFile::Load(const std::filesystem::path& path, std::error_code* erro
             }
             if (n == 0) break;
             bytes.append(buffer, static_cast<std::size_t>(n));
-            if (bytes.size() > kMaxFileBytes) {
+            // A file that grows while it is read, or one that reports no
+            // size (as /proc's do), is held to the same limit.
+            if (bytes.size() > kIniMaxFileBytes) {
                 ec = std::make_error_code(std::errc::file_too_large);
                 break;
             }
@@ -297,12 +350,17 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
         return false;
     }
 
+    // First, so that what a crashed save left cannot fill the disk this one
+    // needs.
+    const std::string prefix = TempPrefix(target);
+    RemoveOrphanedTempFiles(folder, prefix);
+
     static std::atomic<unsigned> counter{0};
     std::filesystem::path temp;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = folder / ("." + target.filename().string() + "." + std::to_string(::getpid()) + "." +
-                         std::to_string(counter++) + ".tmp");
+        temp =
+            folder / (prefix + std::to_string(::getpid()) + "." + std::to_string(counter++) + std::string(kTempSuffix));
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) break;
     }

@@ -17,11 +17,18 @@
 #include <vector>
 
 inline constexpr std::size_t kIniValueChars = 2047;
+// The largest file Load accepts. What the program writes is a few kilobytes;
+// a file beyond this is not a settings file, and taking it apart line by line
+// at every start and again at every exit would cost seconds and hundreds of
+// megabytes. It loads as Unreadable, which also keeps a save from replacing
+// it.
+inline constexpr std::size_t kIniMaxFileBytes = 1u << 20;
 
 enum class TIniLoad {
     Loaded,
     Missing,     // no file there: the document is empty
-    Unreadable,  // a file (or something else) is there but cannot be read: the document is empty
+    Unreadable,  // a file (or something else) is there but cannot be read, or is larger than
+                 // kIniMaxFileBytes: the document is empty
 };
 
 class TIniFile {
@@ -72,4 +79,9 @@ private:
 // content or the new one, never a mixture: temporary file in the same
 // folder, fsync, rename. A symbolic link at path is followed. On false path is
 // untouched and no temporary file is left.
+//
+// A writer killed between creating its temporary file and the rename leaves
+// that file behind (".<name>.<pid>.<n>.tmp"). Every call first removes such
+// files of path whose process has ended, so a crash leaves at most one of
+// them, and only until the next save; a live writer's file is never touched.
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, std::error_code* error = nullptr);

@@ -37,8 +37,9 @@ public:
 // Reals are read with a decimal point, a decimal comma or decimalSeparator,
 // so that a file written under another locale keeps its custom unit.
 void ReadSettings(const TIniFile& ini, RulerState& s, char16_t decimalSeparator, ISettingsReadHooks& hooks);
-// Loads the file at path and reads it. A missing or unreadable file reads as
-// an empty one: every default. The result says which it was.
+// Loads the file at path and reads it. A missing or unreadable file (a
+// FIFO, a folder, one beyond kIniMaxFileBytes) reads as an empty one: every
+// default. The result says which it was.
 TIniLoad LoadSettings(const std::string& path, RulerState& s, char16_t decimalSeparator, ISettingsReadHooks& hooks);
 
 // Sets s's keys in ini in saving order: all of them when SaveSettingsOnExit
@@ -48,7 +49,8 @@ void WriteSettings(TIniFile& ini, const RulerState& s, char16_t decimalSeparator
 // The whole save at shut-down: the file's other content is kept, and it is
 // replaced in one atomic step. False when it could not be saved (error says
 // why); the file is then exactly as before. A file that exists but cannot be
-// read is not replaced, since that would lose what the user keeps in it.
+// read is not replaced, since that would lose what the user keeps in it; nor
+// is one larger than kIniMaxFileBytes, which reads as unreadable.
 bool SaveSettings(const std::string& path, const RulerState& s, char16_t decimalSeparator,
                   std::error_code* error = nullptr);
 // The message for a save that failed.
