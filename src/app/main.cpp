@@ -49,7 +49,7 @@ int main(int argc, char* argv[])
     QtTextRasterizer rasterizer;
 
     QtDesktop desktop;
-    QtShell desktopShell(ExecutableFolder() / "help");
+    QtShell desktopShell(ProgramDataFolder("help"));
     TReportingShell shell(desktopShell);
     TfrmRuler ruler(desktop, shell, rasterizer);
     QtMessageDialog messages(shell, &ruler);
@@ -63,7 +63,7 @@ int main(int argc, char* argv[])
 
     TRulerSetup setup;
     setup.ExecutablePath = QCoreApplication::applicationFilePath().toStdString();
-    setup.LanguagesFolder = ExecutableFolder() / "Languages";
+    setup.LanguagesFolder = ProgramDataFolder("Languages");
     int result = 1;
     if (ruler.FormCreate(setup)) {
         // Each dialog is made hidden the first time it is asked for, then
@@ -79,7 +79,8 @@ int main(int argc, char* argv[])
             return about.get();
         });
         ruler.Commands.SetMonitorDialog([&]() -> QWidget* {
-            if (!monitorSetup) monitorSetup = std::make_unique<TfrmMultiMonSetup>(ruler.State, desktop, shell, ruler.Commands);
+            if (!monitorSetup)
+                monitorSetup = std::make_unique<TfrmMultiMonSetup>(ruler.State, desktop, shell, ruler.Commands);
             return monitorSetup.get();
         });
         ruler.Commands.SetCustomizeDialog([&]() -> QWidget* {

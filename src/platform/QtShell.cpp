@@ -7,6 +7,7 @@
 #include <QUrl>
 
 #include "online/HelpPages.h"
+#include "settings/DataLocation.h"
 
 QtShell::QtShell(std::filesystem::path helpFolder, TEnvironment env)
     : m_helpFolder(std::move(helpFolder)), m_env(std::move(env))
@@ -35,4 +36,9 @@ bool QtShell::RunProgram(const std::filesystem::path& program)
 std::filesystem::path ExecutableFolder()
 {
     return std::filesystem::path(QCoreApplication::applicationDirPath().toStdString());
+}
+
+std::filesystem::path ProgramDataFolder(std::string_view name)
+{
+    return FindDataFolder(ExecutableFolder(), name);
 }

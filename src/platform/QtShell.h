@@ -2,14 +2,15 @@
 // Hands links, help pages and programs to the desktop.
 
 #include <filesystem>
+#include <string_view>
 
 #include "online/Shell.h"
 #include "settings/SettingsLocation.h"
 
 class QtShell : public IShell {
 public:
-    // helpFolder: the help/ folder beside the program. env: where a help
-    // topic's forwarding page is written (see HelpForwarderPath).
+    // helpFolder: the program's help/ folder (ProgramDataFolder). env:
+    // where a help topic's forwarding page is written (HelpForwarderPath).
     explicit QtShell(std::filesystem::path helpFolder, TEnvironment env = ProcessEnvironment());
     // In the user's browser or mailer; false when no handler could be started.
     bool OpenUrl(const std::string& url) override;
@@ -26,5 +27,8 @@ private:
     TEnvironment m_env;
 };
 
-// The folder of the running binary.
+// The folder of the running binary, its links resolved.
 std::filesystem::path ExecutableFolder();
+// A folder of the program's data ("Languages", "help"): beside the binary,
+// else in ../share/scalio/ of its installation (FindDataFolder).
+std::filesystem::path ProgramDataFolder(std::string_view name);

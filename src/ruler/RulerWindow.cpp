@@ -370,5 +370,8 @@ void TfrmRuler::closeEvent(QCloseEvent* event)
 {
     FormDestroy();
     event->accept();
-    QApplication::quit();
+    // Not quit(): that asks every window to close first and gives up when
+    // one refuses, as the custom settings dialog does, and the program would
+    // go on without its ruler.
+    QCoreApplication::exit(0);
 }

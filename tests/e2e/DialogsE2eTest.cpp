@@ -3,6 +3,8 @@
 // dialogs in German.
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 #include "ProgramFixture.h"
 
 namespace {
@@ -124,6 +126,40 @@ TEST_F(DialogsE2e, TheRulerHasTheKeyboardAgainAfterADialog)
     EXPECT_TRUE(x.WaitForFocus(ruler, 5s)) << "the keyboard did not come back to the ruler";
     Keys({"alt+F4"});
     EXPECT_TRUE(x.WaitForExit(10s));
+}
+
+// The dialogs refuse the window manager's close; that must not keep EXIT or
+// the end of the session from ending the program while one is open.
+class AnOpenDialog : public ProgramE2e {
+protected:
+    void OpenCustomSettings()
+    {
+        Start();
+        ClickRuler();
+        Keys({"ctrl+c"});
+        ASSERT_TRUE(x.WaitForWindow("Custom Settings", 10s).has_value());
+    }
+    void ExpectTheEnd()
+    {
+        ASSERT_TRUE(x.WaitForExit(15s)) << "the program went on with the dialog open";
+        EXPECT_EQ(x.ExitCode(), 0);
+        EXPECT_NE(ReadAll(SettingsFile()).find("[Display]"), std::string::npos) << "nothing saved";
+    }
+};
+
+TEST_F(AnOpenDialog, DoesNotHoldUpExit)
+{
+    OpenCustomSettings();
+    ClickRuler();
+    Keys({"alt+F4"});
+    ExpectTheEnd();
+}
+
+TEST_F(AnOpenDialog, DoesNotHoldUpTheEndOfTheSession)
+{
+    OpenCustomSettings();
+    ASSERT_TRUE(x.Signal(SIGTERM));
+    ExpectTheEnd();
 }
 
 }  // namespace
