@@ -21,8 +21,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # has the Tahoma-compatible face the ruler's numbers are drawn in
 # (QtTextRasterizer), when the system has no Tahoma of its own; libcurl.so.4
 # is loaded only for the update check (CurlHttpClient), so dpkg-shlibdeps
-# cannot see it in the binary.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "xdg-utils, fonts-wine, libcurl4 (>= 7.16.2)")
+# cannot see it in the binary; 7.84 sets itself up safely on any thread.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "xdg-utils, fonts-wine, libcurl4 (>= 7.84.0)")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "on-screen ruler to measure anything on the screen")

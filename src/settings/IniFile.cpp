@@ -174,7 +174,12 @@ TIniFile TIniFile::FromBytes(std::string_view bytes)
         const std::size_t lf = bytes.find('\n');
         Line line;
         if (lf == npos) {
-            line.Text = std::string(bytes);
+            // A last line may end in a CR alone; it is the start of a line
+            // end, not part of the value, or the LF that a later save puts
+            // after it would change what the value reads.
+            const bool cr = bytes.ends_with('\r');
+            line.Text = std::string(bytes.substr(0, cr ? bytes.size() - 1 : bytes.size()));
+            line.End = cr ? "\r" : "";
             bytes = {};
         } else {
             const bool crlf = lf > 0 && bytes[lf - 1] == '\r';
@@ -299,7 +304,12 @@ std::u16string TIniFile::ReadString(std::string_view section, std::string_view k
 
 void TIniFile::EndLastLine()
 {
-    if (!m_lines.empty() && m_lines.back().End.empty()) m_lines.back().End = m_newLine;
+    if (m_lines.empty()) return;
+    std::string& end = m_lines.back().End;
+    if (end.empty())
+        end = m_newLine;
+    else if (end == "\r")
+        end = "\r\n";
 }
 
 void TIniFile::Write(std::string_view section, std::string_view key, std::u16string_view value)

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace {
@@ -25,6 +26,23 @@ std::u16string_view TrimBlanks(std::u16string_view text)
     while (begin < end && IsBlank(text[begin])) ++begin;
     while (end > begin && IsBlank(text[end - 1])) --end;
     return text.substr(begin, end - begin);
+}
+
+// Fifteen significant digits round the largest double up, past itself:
+// FormatGeneral writes it as 1.79769313486232E308. Text up to that, beyond the
+// largest double only by that rounding, reads as the largest double, so that
+// a value the file held still reads after the program has saved it. The
+// check runs in long double, whose range holds such values.
+std::optional<double> LargestWritten(const char* first, const char* last)
+{
+    constexpr long double kLargestWritten = 1.79769313486232E308L;
+    long double wide = 0;
+    const auto [end, ec] = std::from_chars(first, last, wide);
+    if (ec != std::errc() || end != last) return std::nullopt;
+    const long double magnitude = std::fabs(wide);
+    // Out of range also means too small: those stay unread.
+    if (magnitude <= std::numeric_limits<double>::max() || magnitude > kLargestWritten) return std::nullopt;
+    return wide < 0 ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
 }
 
 }  // namespace
@@ -73,9 +91,12 @@ std::optional<double> ReadDecimalReal(std::u16string_view text, char16_t decimal
         if (digits() == 0) return std::nullopt;
     }
     if (i != text.size()) return std::nullopt;
+    const char* const first = ascii.data();
+    const char* const last = first + ascii.size();
     double value = 0;
-    const auto [end, ec] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
-    if (ec != std::errc() || end != ascii.data() + ascii.size() || !std::isfinite(value)) return std::nullopt;
+    const auto [end, ec] = std::from_chars(first, last, value);
+    if (ec == std::errc::result_out_of_range) return LargestWritten(first, last);
+    if (ec != std::errc() || end != last || !std::isfinite(value)) return std::nullopt;
     return value;
 }
 

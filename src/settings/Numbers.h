@@ -18,7 +18,8 @@ std::optional<std::int64_t> ReadDecimalInteger(std::u16string_view text);
 // earlier versions wrote it); the decimal separator may be '.', ',' or
 // decimalSeparator, so that a value written under another locale still
 // reads. No thousands separators and no blanks. nullopt when it is not a
-// finite number.
+// finite number; the largest double as 15 digits write it
+// (1.79769313486232E308, a little beyond it) reads as the largest double.
 std::optional<double> ReadDecimalReal(std::u16string_view text, char16_t decimalSeparator);
 
 // The text as a decimal integer (ReadDecimalInteger), or def when it is not

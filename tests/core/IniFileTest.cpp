@@ -204,6 +204,18 @@ TEST(IniFile, BomAndCrLfAreReadAndKept)
     EXPECT_EQ(fresh.ToBytes(), "[S]\nK=v\n");
 }
 
+// A file cut after the CR of its last CR LF: the CR is a line end, so the
+// value reads the same before a save appends keys after it and after.
+TEST(IniFile, ACrEndingTheFileIsALineEndNotPartOfTheValue)
+{
+    TIniFile ini = TIniFile::FromBytes("[Custom]\nUnitAbbr=km\r");
+    EXPECT_EQ(ini.Read("Custom", "UnitAbbr"), u"km");
+    EXPECT_EQ(ini.ToBytes(), "[Custom]\nUnitAbbr=km\r");
+    ini.Write("Custom", "UnitName", u"x");
+    EXPECT_EQ(ini.ToBytes(), "[Custom]\nUnitAbbr=km\r\nUnitName=x\n");
+    EXPECT_EQ(TIniFile::FromBytes(ini.ToBytes()).Read("Custom", "UnitAbbr"), u"km");
+}
+
 TEST(IniFile, WrittenValuesReadBackExactly)
 {
     const std::u16string values[] = {

@@ -105,6 +105,10 @@ TEST(HostileFlags, ALanguageWhoseFlagIsNoBitmapIsLeftOutAndTheOthersLoad)
         {"zero bytes", "", LeftOut},
         {"a BMP cut short in its headers", bmp.left(30).toStdString(), LeftOut},
         {"a BMP header claiming 60000 x 60000", BmpClaiming(60000, 60000), LeftOut},
+        // Within the decoder's own limit, but no flag: 27 MB held for a
+        // menu icon.
+        {"a BMP header claiming 3000 x 3000", BmpClaiming(3000, 3000), LeftOut},
+        {"a BMP header claiming 257 x 16", BmpClaiming(QtFlagLoader::kMaxFlagSide + 1, 16), LeftOut},
         {"a BMP cut short in its pixels", bmp.left(bmp.size() / 2).toStdString(), ListedWithItsFlag},
     };
     for (const Case& c : cases) {
