@@ -1,7 +1,7 @@
 # The commands of the README. Every target installs what is missing first.
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
-VERSION := $(shell sed -n 's/^project(Scalio VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+VERSION := $(shell sed -n 's/^project.Scalio VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 ARCH := $(shell dpkg --print-architecture)
 # Seconds per fuzz target: make fuzz, and the short run in make test.
 FUZZ_SECONDS ?= 60
