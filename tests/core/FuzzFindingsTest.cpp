@@ -12,22 +12,15 @@
 #include "settings/Numbers.h"
 #include "settings/Settings.h"
 #include "settings/Utf8.h"
+#include "support/Fakes.h"
 
 namespace {
 
 constexpr double kMax = std::numeric_limits<double>::max();
 
-class NoHooks : public ISettingsReadHooks {
-public:
-    bool LanguageLoaded(std::string_view) override { return false; }
-    void SelectLanguage(RulerState&) override {}
-    void DetectMonitors(RulerState&) override {}
-    void ShowMonitorMenuItems(RulerState&) override {}
-};
-
 RulerState Read(const std::string& bytes)
 {
-    NoHooks hooks;
+    NoSettingsHooks hooks;
     RulerState s;
     ReadSettings(TIniFile::FromBytes(bytes), s, u'.', hooks);
     return s;

@@ -26,6 +26,7 @@
 #include "settings/Settings.h"
 #include "settings/SettingsLocation.h"
 #include "settings/Utf8.h"
+#include "support/Fakes.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -56,14 +57,6 @@ double MillisecondsSince(Clock::time_point start)
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-class NoHooks : public ISettingsReadHooks {
-public:
-    bool LanguageLoaded(std::string_view) override { return false; }
-    void SelectLanguage(RulerState&) override {}
-    void DetectMonitors(RulerState&) override {}
-    void ShowMonitorMenuItems(RulerState&) override {}
-};
-
 // Every stored setting of s, as a fresh file holds them: two states are the
 // same settings when these are the same bytes.
 std::string StoredSettings(const RulerState& s)
@@ -75,7 +68,7 @@ std::string StoredSettings(const RulerState& s)
 
 RulerState Loaded(const fs::path& file, TIniLoad* result = nullptr)
 {
-    NoHooks hooks;
+    NoSettingsHooks hooks;
     RulerState s;
     const TIniLoad r = LoadSettings(file.string(), s, u'.', hooks);
     if (result) *result = r;

@@ -1,16 +1,17 @@
 #pragma once
 // Fakes of the platform seam: a desktop whose pointer, pixels and monitors
-// the test sets, a shell that records what it was asked to open, and
-// questions answered from a script.
+// the test sets, a shell that records what it was asked to open, questions
+// answered from a script, and settings read without the program around them.
 
 #include <deque>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "ruler/Desktop.h"
 #include "dialogs/Messages.h"
 #include "online/Shell.h"
+#include "ruler/Desktop.h"
+#include "settings/Settings.h"
 
 class FakeDesktop : public IDesktop {
 public:
@@ -74,4 +75,14 @@ public:
         Answers.pop_front();
         return answer;
     }
+};
+
+// Settings read on their own: no language is loaded and no monitor is there
+// to detect.
+class NoSettingsHooks : public ISettingsReadHooks {
+public:
+    bool LanguageLoaded(std::string_view) override { return false; }
+    void SelectLanguage(RulerState&) override {}
+    void DetectMonitors(RulerState&) override {}
+    void ShowMonitorMenuItems(RulerState&) override {}
 };

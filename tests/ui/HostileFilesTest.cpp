@@ -19,6 +19,7 @@
 #include <mutex>
 #include <thread>
 
+#include "RulerStartFixture.h"
 #include "dialogs/Messages.h"
 #include "lang/Languages.h"
 #include "platform/QtFlagLoader.h"
@@ -192,34 +193,9 @@ private:
     std::thread m_thread;
 };
 
-class HostileStartTest : public ::testing::Test {
+class HostileStartTest : public RulerStartFixture {
 protected:
-    HostileStartTest()
-    {
-        InstallMessageDialog(&messages);
-        setup.ExecutablePath = home.Path() / "bin" / "scalio";
-        setup.LanguagesFolder = home.Path() / "Languages";
-        const std::string config = (home.Path() / "config").string();
-        setup.Environment = [config](const char* name) -> std::optional<std::string> {
-            if (std::string(name) == "XDG_CONFIG_HOME") return config;
-            return std::nullopt;
-        };
-    }
-    ~HostileStartTest() override
-    {
-        InstallMessageDialog(nullptr);
-        Languages().SetCurrentLanguage("EN");
-    }
-    fs::path Folder() const { return home.Path() / "config/Vendra/Scalio"; }
-    fs::path File() const { return Folder() / "Settings.ini"; }
-
-    TempDir home;
-    TRulerSetup setup;
-    FixedTextRasterizer fixed;
-    FakeDesktop desktop;
-    FakeShell shell;
-    FakeMessageDialog messages;
-    TfrmRuler ruler{desktop, shell, fixed};
+    HostileStartTest() : RulerStartFixture({}) {}
 };
 
 TEST_F(HostileStartTest, ASettingsFolderLinkedToWhereNothingCanBeWrittenIsACriticalError)

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "RulerStartFixture.h"
 #include "dialogs/Messages.h"
 #include "lang/Languages.h"
 #include "ruler/RulerWindow.h"
@@ -24,39 +25,9 @@ std::string ReadAll(const std::filesystem::path& file)
     return s.str();
 }
 
-class RulerStartTest : public ::testing::Test {
+class RulerStartTest : public RulerStartFixture {
 protected:
-    RulerStartTest()
-    {
-        InstallMessageDialog(&messages);
-        setup.ExecutablePath = home.Path() / "bin" / "scalio";
-        setup.LanguagesFolder = SCALIO_SOURCE_DIR "/Languages";
-        const std::string config = (home.Path() / "config").string();
-        setup.Environment = [config](const char* name) -> std::optional<std::string> {
-            if (std::string(name) == "XDG_CONFIG_HOME") return config;
-            return std::nullopt;
-        };
-    }
-    ~RulerStartTest() override
-    {
-        InstallMessageDialog(nullptr);
-        Languages().SetCurrentLanguage("EN");
-    }
-    std::filesystem::path Folder() const { return home.Path() / "config/Vendra/Scalio"; }
-    std::filesystem::path File() const { return Folder() / "Settings.ini"; }
-    void WriteSettings(const std::string& text) const
-    {
-        std::filesystem::create_directories(Folder());
-        std::ofstream(File(), std::ios::binary) << text;
-    }
-
-    TempDir home;
-    TRulerSetup setup;
-    FixedTextRasterizer fixed;
-    FakeDesktop desktop;
-    FakeShell shell;
-    FakeMessageDialog messages;
-    TfrmRuler ruler{desktop, shell, fixed};
+    RulerStartTest() : RulerStartFixture(SCALIO_SOURCE_DIR "/Languages") {}
 };
 
 TEST_F(RulerStartTest, FirstStartUsesTheDefaultsAndExitCreatesTheFile)
