@@ -66,27 +66,24 @@ int main(int argc, char* argv[])
     setup.LanguagesFolder = ProgramDataFolder("Languages");
     int result = 1;
     if (ruler.FormCreate(setup)) {
-        // Each dialog is made hidden the first time it is asked for, then
-        // kept and shown again; they go before the ruler's shut-down.
+        // Each dialog is made hidden the first time it is asked for (the
+        // commands keep it and show it again); main owns them, so that they
+        // go before the ruler's shut-down.
         std::unique_ptr<TfrmAbout> about;
         std::unique_ptr<TfrmMultiMonSetup> monitorSetup;
         std::unique_ptr<TfrmCustomize> customize;
         ruler.Commands.SetAboutDialog([&]() -> QWidget* {
-            if (!about) {
-                about = std::make_unique<TfrmAbout>(ruler.Commands, shell);
-                about->SetAnchor(&ruler);
-            }
+            about = std::make_unique<TfrmAbout>(ruler.Commands, shell);
+            about->SetAnchor(&ruler);
             return about.get();
         });
         ruler.Commands.SetMonitorDialog([&]() -> QWidget* {
-            if (!monitorSetup)
-                monitorSetup = std::make_unique<TfrmMultiMonSetup>(ruler.State, desktop, shell, ruler.Commands);
+            monitorSetup = std::make_unique<TfrmMultiMonSetup>(ruler.State, desktop, shell, ruler.Commands);
             return monitorSetup.get();
         });
         ruler.Commands.SetCustomizeDialog([&]() -> QWidget* {
-            if (!customize)
-                customize = std::make_unique<TfrmCustomize>(ruler.State, ruler.Commands, shell, rasterizer,
-                                                            ruler.DecimalSeparator());
+            customize = std::make_unique<TfrmCustomize>(ruler.State, ruler.Commands, shell, rasterizer,
+                                                        ruler.DecimalSeparator());
             return customize.get();
         });
         // The About dialog greets a first start, before any settings file.

@@ -9,10 +9,12 @@
 
 namespace {
 
-// libcurl is loaded when the first request runs, on the check's own thread:
-// linked into the program, it and the thirty libraries it brings would be
-// loaded and relocated at every start, before the ruler shows, and kept in
-// memory by users who never check.
+// libcurl is loaded when the first client is made: linked into the program,
+// it and the thirty libraries it brings would be loaded and relocated at
+// every start and kept in memory by users who never check. It is loaded and
+// set up on the user-interface thread, never on a check's thread, which the
+// program does not wait for at exit: a process ending while that thread was
+// still inside the TLS libraries' set-up would crash in their clean-up.
 struct TCurlApi {
     CURLcode (*GlobalInit)(long) = nullptr;
     CURL* (*EasyInit)() = nullptr;
@@ -90,7 +92,10 @@ struct TEasyDeleter {
 
 }  // namespace
 
-TCurlHttpClient::TCurlHttpClient(TCurlLimits limits) : m_limits(limits) {}
+TCurlHttpClient::TCurlHttpClient(TCurlLimits limits) : m_limits(limits)
+{
+    Curl();
+}
 
 std::optional<std::u16string> TCurlHttpClient::Get(const std::string& url, std::stop_token stop)
 {

@@ -17,8 +17,9 @@ struct TCurlLimits {
 
 class TCurlHttpClient : public IHttpClient {
 public:
-    // libcurl is loaded with the first request; without it (or with one
-    // older than 7.84) every request fails.
+    // Loads and sets up libcurl with the first client; construct on the
+    // user-interface thread. Without it (or with one older than 7.84) every
+    // request fails.
     explicit TCurlHttpClient(TCurlLimits limits = {});
 
     std::optional<std::u16string> Get(const std::string& url, std::stop_token stop) override;

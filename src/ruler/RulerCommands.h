@@ -69,8 +69,9 @@ public:
     // A monitor went away: a ruler left without its monitor goes where it
     // can be seen (RESET with detected monitors, monitor 1 of a manual table).
     void MonitorRemoved();
-    // How a dialog is had: made on first use, so that a start that shows
-    // none of them neither builds them nor loads the interface font.
+    // Makes a dialog. Each is made once, the first time it is asked for, so
+    // that a start that shows none neither builds them nor loads the
+    // interface font.
     using TDialogSource = std::function<QWidget*()>;
     // The monitor dialog, shown (without waiting) when the user confirms
     // the manual configuration.
